@@ -1,0 +1,25 @@
+#pragma once
+// The help panel "Velnor操作指南": a banner, an etched separator and the operating guide in a read-only,
+// scrolling text box. Nothing on it changes after start.
+#include "app/host/Panel.h"
+
+#include <QString>
+
+class CardModel;
+class QPlainTextEdit;
+
+class HelpPanel : public Panel {
+    Q_OBJECT
+public:
+    explicit HelpPanel(CardModel *card, QWidget *parent = nullptr);
+
+    // The operating guide as the box holds it: nine sections, each a "◆…：" heading, CR LF, one paragraph
+    // indented by four blanks, CR LF; an empty line between sections.
+    static QString helpText();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QPlainTextEdit *m_txtHelp;
+};

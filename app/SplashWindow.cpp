@@ -1,0 +1,147 @@
+#include "app/SplashWindow.h"
+
+#include "app/host/Twips.h"
+#include "assets/Assets.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QTimer>
+
+namespace {
+// The picture is 425 x 213 pixels; the thin frame adds one pixel on every side.
+constexpr int Border = 1;
+constexpr QSize PictureSize(425, 213);
+
+QSizeF primaryScreenTwips()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QSize size = screen ? screen->geometry().size() : QSize(1024, 768);
+    return QSizeF(Twips::fromPx(size.width()), Twips::fromPx(size.height()));
+}
+
+QPixmap splashPicture()
+{
+    QPixmap picture(Assets::Splash);
+    if (!picture.isNull())
+        return picture;
+    // Without the picture file: the product name on a plain ground, so the start still looks deliberate.
+    QPixmap plain(PictureSize);
+    plain.fill(QColor(0x20, 0x3A, 0x60));
+    QPainter p(&plain);
+    QFont font = p.font();
+    font.setPixelSize(40);
+    font.setBold(true);
+    p.setFont(font);
+    p.setPen(Qt::white);
+    p.drawText(plain.rect(), Qt::AlignCenter, QStringLiteral("Velnor"));
+    return plain;
+}
+} // namespace
+
+SplashWindow::SplashWindow(const QSizeF &screenTwips)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
+      m_screen(screenTwips.isEmpty() ? primaryScreenTwips() : screenTwips), m_picture(splashPicture())
+{
+    setObjectName(QStringLiteral("FrmWelcome"));
+    setWindowTitle(QStringLiteral("Velnor"));
+
+    m_info = new QLabel(QStringLiteral("正在启动，单击本窗口可跳过……"), this);
+    m_info->setObjectName(QStringLiteral("LabRInfo"));
+    QPalette pal = m_info->palette();
+    pal.setColor(QPalette::WindowText, Qt::white);
+    m_info->setPalette(pal);
+    m_info->adjustSize();
+    // Places inside the window are measured from the client area, inside the frame.
+    m_info->move(QPoint(Border, Border) + Twips::toPx(2340, 2940));
+
+    m_timer2 = new QTimer(this);
+    m_timer2->setObjectName(QStringLiteral("Timer2"));
+    m_timer2->setInterval(WaitInterval);
+    m_timer1 = new QTimer(this);
+    m_timer1->setObjectName(QStringLiteral("Timer1"));
+    m_timer1->setInterval(StepInterval);
+    connect(m_timer2, &QTimer::timeout, this, &SplashWindow::startClosing);
+    connect(m_timer1, &QTimer::timeout, this, &SplashWindow::closingStep);
+
+    const QSizeF outer(Twips::fromPx(PictureSize.width() + 2 * Border),
+                       Twips::fromPx(PictureSize.height() + 2 * Border));
+    m_place = QRectF(QPointF((m_screen.width() - outer.width()) / 2, (m_screen.height() - outer.height()) / 2),
+                     outer);
+    applyPlace();
+    m_timer2->start();
+}
+
+QRectF SplashWindow::shrinkStep(const QRectF &window, const QSizeF &screen)
+{
+    const double width = window.width() - WidthStep;
+    const double left = (screen.width() - width) / 2;
+    const double height = window.height() - HeightStep;
+    const double top = (screen.height() - height) / 2;
+    return QRectF(left, top, width, height);
+}
+
+bool SplashWindow::isLastStep(const QRectF &window)
+{
+    return !(window.width() > Smallest) || !(window.height() > Smallest);
+}
+
+bool SplashWindow::isClosing() const
+{
+    return m_timer1->isActive();
+}
+
+void SplashWindow::startClosing()
+{
+    // Later clicks and `Timer2` ticks find the closing under way and change nothing.
+    if (!m_timer1->isActive())
+        m_timer1->start();
+}
+
+void SplashWindow::closingStep()
+{
+    m_place = shrinkStep(m_place, m_screen);
+    if (isLastStep(m_place)) {
+        m_timer1->stop();
+        m_timer2->stop();
+        m_picture = QPixmap();
+        hide();
+        emit finished();
+        deleteLater();
+        return;
+    }
+    applyPlace();
+}
+
+void SplashWindow::applyPlace()
+{
+    const QPoint topLeft = Twips::toPx(m_place.left(), m_place.top());
+    const QPoint bottomRight = Twips::toPx(m_place.right(), m_place.bottom());
+    setGeometry(QRect(topLeft, bottomRight - QPoint(1, 1)));
+}
+
+void SplashWindow::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.fillRect(rect(), Qt::black);
+    p.drawPixmap(Border, Border, m_picture);
+    p.setPen(QColor(0x40, 0x40, 0x40));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+void SplashWindow::mousePressEvent(QMouseEvent *event)
+{
+    // A click on `LabRInfo` is the label's own, not the window's.
+    m_pressed = childAt(event->position().toPoint()) == nullptr;
+    event->accept();
+}
+
+void SplashWindow::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (m_pressed && rect().contains(event->position().toPoint()))
+        startClosing();
+    m_pressed = false;
+    event->accept();
+}

@@ -1,0 +1,27 @@
+#pragma once
+// A captioned frame laid out in twips: the side panels of the main window and the groups inside windows.
+#include "app/host/Twips.h"
+
+#include <QGroupBox>
+
+class Panel : public QGroupBox {
+    Q_OBJECT
+public:
+    Panel(const char *objectName, const QString &caption, QWidget *parent = nullptr);
+
+    // Names a child after its control and puts it at a place given in twips inside its parent.
+    template <class W> static W *place(W *w, const char *name, int left, int top, int width, int height)
+    {
+        w->setObjectName(QLatin1String(name));
+        w->setGeometry(Twips::rectToPx(left, top, width, height));
+        return w;
+    }
+    static void setGeometryTwips(QWidget *w, double left, double top, double width, double height);
+
+    // Runs after the main window has shown this panel through its menu button and re-centred itself.
+    virtual void openedByMenu() {}
+
+signals:
+    // Asks the main window to show another panel (by its control name), as a button inside a panel may.
+    void openPanelRequested(const QString &name);
+};

@@ -1,0 +1,44 @@
+#include "app/host/ProgramDirectory.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace ProgramDirectory {
+namespace {
+QString g_path;
+bool g_perUser = false;
+
+void resolve()
+{
+    const QString exeDir = QCoreApplication::applicationDirPath();
+    if (QFileInfo(exeDir).isWritable()) {
+        g_path = exeDir;
+        return;
+    }
+    g_path = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QDir().mkpath(g_path);
+    g_perUser = true;
+}
+} // namespace
+
+QString path()
+{
+    if (g_path.isEmpty())
+        resolve();
+    return g_path;
+}
+
+void setPath(const QString &dir)
+{
+    g_path = dir;
+    g_perUser = false;
+}
+
+bool isPerUser()
+{
+    path();
+    return g_perUser;
+}
+} // namespace ProgramDirectory

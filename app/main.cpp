@@ -1,0 +1,62 @@
+#include "app/DefaultSettings.h"
+#include "app/MainWindow.h"
+#include "app/SplashWindow.h"
+#include "app/host/Dialogs.h"
+#include "app/host/ProgramDirectory.h"
+#include "app/host/SingleInstance.h"
+#include "card/CardFonts.h"
+#include "card/CardModel.h"
+#include "card/SettingsStore.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+#include <cstdio>
+#include <memory>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Velnor"));
+    // The program ends through its exit button (or the main window being closed); the splash closing
+    // before the main window appears must not end it.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    // Qt's own dialog buttons speak Chinese ("确定", "取消", "是", "否").
+    auto *qtTranslator = new QTranslator(&app);
+    if (qtTranslator->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(qtTranslator);
+
+    CardFonts::install();
+    QApplication::setFont(CardFonts::fontFor(QStringLiteral("宋体"), 9, false, false));
+
+    // Before anything is shown: one running copy per user.
+    SingleInstance instance;
+    switch (instance.acquire()) {
+    case SingleInstance::Result::Acquired:
+        break;
+    case SingleInstance::Result::AlreadyRunning:
+        Dialogs::warning(nullptr, QStringLiteral("程序已在运行中，不要再次运行!"), QApplication::applicationName());
+        return 0;
+    case SingleInstance::Result::Unavailable:
+        std::fprintf(stderr, "velnor: 无法使用锁文件 %s，本次不检查程序是否已在运行。\n",
+                     instance.lockPath().toLocal8Bit().constData());
+        break;
+    }
+
+    setSettingsDirectory(ProgramDirectory::path());
+    DefaultSettings::installForUser();
+
+    CardModel card;
+    std::unique_ptr<MainWindow> window;
+    auto *splash = new SplashWindow;
+    QObject::connect(splash, &SplashWindow::finished, &app, [&] {
+        window = std::make_unique<MainWindow>(&card);
+        window->load();
+        window->show();
+    });
+    splash->show();
+    const int status = app.exec();
+    window.reset();
+    return status;
+}

@@ -1,0 +1,18 @@
+#pragma once
+// Fonts of the card's texts and the measuring of text boxes. "宋体" and its siblings resolve to the
+// Song/Ming face AR PL UMing CN, sized in pixels from points at 96 per inch, with its crisp embedded
+// bitmaps at small sizes (as SimSun draws on Windows).
+#include "card/CardElement.h"
+
+#include <QFont>
+
+namespace CardFonts {
+// Registers the substitutions; call once after the application object exists.
+void install();
+// The font a text element draws with.
+QFont fontFor(const QString &face, double sizePt, bool bold, bool italic);
+QFont fontFor(const TextElement &e);
+// Lays out the text again (lines, widths, heights) and, with auto-size, resizes the box: it grows to
+// the right and down from a fixed Left/Top; a wrapping box keeps its width and grows in height.
+void layout(TextElement &e);
+} // namespace CardFonts

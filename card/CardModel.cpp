@@ -1,0 +1,303 @@
+#include "card/CardModel.h"
+
+#include "app/host/Twips.h"
+#include "assets/Assets.h"
+#include "card/CardFonts.h"
+#include "card/TilePicture.h"
+
+#include <QPainter>
+#include <QRectF>
+
+namespace {
+struct TextDefault {
+    const char *text;
+    double left, top, width;
+    double sizePt;
+    bool bold;
+    VbColor color;
+    bool alignRight;
+};
+
+// The default card in landscape, in the order of the element identity table.
+constexpr TextDefault TextDefaults[TextElementCount] = {
+    {"张三", 4140, 135, 765, 18, true, 0x00400000, true},
+    {"无业游民", 4140, 585, 720, 9, false, 0x00400000, true},
+    {"Lorvik工作室", 90, 1755, 2100, 15, true, 0x00800000, false},
+    {"地址：杭州市西湖区青芝坞路88号3幢201室", 90, 2160, 4950, 9, false, 0x00400000, false},
+    {"邮政编码：310013", 90, 2385, 1440, 9, false, 0x00400000, false},
+    {"传真：0571-88867702", 3375, 2385, 1620, 9, false, 0x00400000, true},
+    {"电话：0571-88867701", 90, 2610, 1620, 9, false, 0x00400000, false},
+    {"手机：13905718866", 3375, 2610, 1620, 9, false, 0x00400000, true},
+    {"网址：www.lorvik.cn", 90, 2835, 2340, 9, false, 0x00400000, false},
+    {"电子信箱：zs@lorvik.cn", 2835, 2835, 2160, 9, false, 0x00400000, true},
+};
+} // namespace
+
+CardModel::CardModel(QObject *parent) : QObject(parent), m_motto(DefaultMotto)
+{
+    for (int i = 0; i < TextElementCount; ++i) {
+        const TextDefault &d = TextDefaults[i];
+        TextElement &e = m_texts[size_t(i)];
+        e.id = ElementId(i);
+        e.text = QString::fromUtf8(d.text);
+        e.left = d.left;
+        e.top = d.top;
+        e.width = d.width;
+        e.sizePt = d.sizePt;
+        e.bold = d.bold;
+        e.color = d.color;
+        e.alignRight = d.alignRight;
+        e.wordWrap = e.id == ElementId::LabAdd;
+        CardFonts::layout(e);
+    }
+    m_line = CardElement{ElementId::Hline, 90, 2100, 4920, 15, true, 0x00000000};
+    m_logoElement = CardElement{ElementId::PicCardLogo, 720, 360, 1200, 975, true, 0};
+    QImage logo(Assets::Logo);
+    if (!logo.isNull())
+        setLogo(logo);
+    QImage tile(Assets::WorkTile);
+    m_pictureStore = tile.isNull() ? QImage() : tile;
+}
+
+QSize CardModel::cardSizePx() const
+{
+    return QSize(Twips::toPx(m_cardWidth), Twips::toPx(m_cardHeight));
+}
+
+void CardModel::setOrientation(Orientation o)
+{
+    const PageLayout &layout = pageLayout(o);
+    m_orientation = o;
+    m_cardPlace = QPointF(layout.cardLeft, layout.cardTop);
+    m_cardWidth = layout.cardWidth;
+    m_cardHeight = layout.cardHeight;
+    m_shadowPlace = QPointF(layout.shadowLeft, layout.shadowTop);
+    for (const ElementPlace &p : layout.places) {
+        CardElement &e = mutableElement(p.id);
+        e.left = p.left;
+        e.top = p.top;
+        if (p.id == ElementId::Hline) {
+            e.width = m_cardWidth - layout.lineWidthMargin;
+        } else if (p.id == ElementId::LabAdd) {
+            TextElement &add = mutableText(p.id);
+            add.autoSize = layout.addressAutoSize;
+            if (layout.addressAutoSize) {
+                add.width = m_cardWidth;
+            } else {
+                add.width = m_cardWidth - layout.addressWidthMargin;
+                add.height = layout.addressFixedHeight;
+            }
+            CardFonts::layout(add);
+        }
+    }
+    // The painted layer is deliberately left as it was: the page is not tiled again for the new shape.
+    emit orientationChanged(o);
+    for (int i = 0; i < ElementCount; ++i)
+        emit elementChanged(ElementId(i));
+    emit changed();
+}
+
+void CardModel::setPageColor(VbColor c)
+{
+    m_pageColor = c;
+    clearPaintedLayer();
+    emit pageChanged();
+    emit changed();
+}
+
+void CardModel::setPagePicture(const QImage &picture)
+{
+    m_pagePicture = picture;
+    clearPaintedLayer();
+    emit pageChanged();
+    emit changed();
+}
+
+void CardModel::tilePage(const QImage &picture)
+{
+    const QSize size = cardSizePx();
+    if (m_paintedLayer.size() != size) {
+        // Keep what was painted for an earlier shape under the new tiles.
+        QImage grown(size, QImage::Format_ARGB32_Premultiplied);
+        grown.fill(Qt::transparent);
+        if (!m_paintedLayer.isNull()) {
+            QPainter p(&grown);
+            p.drawImage(0, 0, m_paintedLayer);
+        }
+        m_paintedLayer = grown;
+    }
+    {
+        QPainter p(&m_paintedLayer);
+        TilePicture(p, size, picture);
+    }
+    emit pageChanged();
+    emit changed();
+}
+
+void CardModel::clearPaintedLayer()
+{
+    m_paintedLayer = QImage();
+}
+
+void CardModel::setPictureStore(const QImage &picture)
+{
+    m_pictureStore = picture;
+}
+
+void CardModel::setBackgroundShown(bool shown)
+{
+    if (shown == m_backgroundShown)
+        return;
+    m_backgroundShown = shown;
+    emit backgroundShownChanged(shown);
+    if (shown) {
+        setPagePicture(m_pictureStore);
+        tilePage(m_pictureStore);
+    } else {
+        setPagePicture(QImage());
+    }
+}
+
+const CardElement &CardModel::element(ElementId id) const
+{
+    if (isText(id))
+        return m_texts[size_t(id)];
+    return id == ElementId::Hline ? m_line : m_logoElement;
+}
+
+const TextElement &CardModel::textElement(ElementId id) const
+{
+    Q_ASSERT(isText(id));
+    return m_texts[size_t(id)];
+}
+
+CardElement &CardModel::mutableElement(ElementId id)
+{
+    if (isText(id))
+        return m_texts[size_t(id)];
+    return id == ElementId::Hline ? m_line : m_logoElement;
+}
+
+TextElement &CardModel::mutableText(ElementId id)
+{
+    Q_ASSERT(isText(id));
+    return m_texts[size_t(id)];
+}
+
+void CardModel::relayoutText(ElementId id)
+{
+    CardFonts::layout(mutableText(id));
+    elementDidChange(id);
+}
+
+void CardModel::elementDidChange(ElementId id)
+{
+    emit elementChanged(id);
+    emit changed();
+}
+
+void CardModel::setText(ElementId id, const QString &text)
+{
+    if (!isText(id))
+        return;
+    mutableText(id).text = text;
+    relayoutText(id);
+}
+
+void CardModel::setFontFace(ElementId id, const QString &face)
+{
+    if (!isText(id))
+        return;
+    mutableText(id).face = face;
+    relayoutText(id);
+}
+
+void CardModel::setFontSize(ElementId id, double points)
+{
+    if (!isText(id) || !(points > 0))
+        return;
+    mutableText(id).sizePt = points;
+    relayoutText(id);
+}
+
+void CardModel::setStyle(ElementId id, bool bold, bool italic)
+{
+    if (!isText(id))
+        return;
+    TextElement &e = mutableText(id);
+    e.bold = bold;
+    e.italic = italic;
+    relayoutText(id);
+}
+
+void CardModel::setForeColor(ElementId id, VbColor c)
+{
+    if (id == ElementId::PicCardLogo)
+        return;
+    mutableElement(id).color = c;
+    elementDidChange(id);
+}
+
+void CardModel::setVisible(ElementId id, bool visible)
+{
+    CardElement &e = mutableElement(id);
+    if (e.visible == visible)
+        return;
+    e.visible = visible;
+    elementDidChange(id);
+}
+
+void CardModel::moveElement(ElementId id, double left, double top)
+{
+    CardElement &e = mutableElement(id);
+    e.left = left;
+    e.top = top;
+    elementDidChange(id);
+}
+
+void CardModel::setLineSize(double width, double height)
+{
+    m_line.width = width;
+    m_line.height = height;
+    elementDidChange(ElementId::Hline);
+}
+
+void CardModel::setAddressWidth(double width)
+{
+    mutableText(ElementId::LabAdd).width = width;
+    relayoutText(ElementId::LabAdd);
+}
+
+void CardModel::setAddressAutoSize(bool on)
+{
+    mutableText(ElementId::LabAdd).autoSize = on;
+    relayoutText(ElementId::LabAdd);
+}
+
+void CardModel::setLogo(const QImage &picture)
+{
+    m_logo = picture;
+    m_logoElement.width = picture.width() * Twips::PerPixel;
+    m_logoElement.height = picture.height() * Twips::PerPixel;
+    elementDidChange(ElementId::PicCardLogo);
+}
+
+std::optional<ElementId> CardModel::elementAt(const QPointF &twips) const
+{
+    for (auto it = StackingOrder.rbegin(); it != StackingOrder.rend(); ++it) {
+        const CardElement &e = element(*it);
+        if (!e.visible)
+            continue;
+        if (QRectF(e.left, e.top, e.width, e.height).contains(twips))
+            return *it;
+    }
+    return std::nullopt;
+}
+
+void CardModel::setMotto(const QString &motto)
+{
+    if (motto == m_motto)
+        return;
+    m_motto = motto;
+    emit mottoChanged(motto);
+}

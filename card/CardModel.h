@@ -1,0 +1,110 @@
+#pragma once
+// The card being edited: page (colour, picture, painted layer, orientation) and its twelve elements.
+// Panels change it through these operations and follow it through the signals; nothing else keeps a copy.
+#include "card/CardElement.h"
+#include "card/CardLayout.h"
+
+#include <QImage>
+#include <QObject>
+#include <QPointF>
+#include <QSize>
+#include <array>
+#include <optional>
+
+class CardModel : public QObject {
+    Q_OBJECT
+public:
+    explicit CardModel(QObject *parent = nullptr); // the default card, landscape
+
+    // Page
+    Orientation orientation() const { return m_orientation; }
+    // Puts the card, its shadow and every element at the layout's places (also when unchanged).
+    void setOrientation(Orientation o);
+    QSize cardSizePx() const; // 340 x 207 or 207 x 340
+    double cardWidth() const { return m_cardWidth; }
+    double cardHeight() const { return m_cardHeight; }
+    QPointF cardPlace() const { return m_cardPlace; }     // twips in the work area
+    QPointF shadowPlace() const { return m_shadowPlace; } // twips in the work area
+
+    VbColor pageColor() const { return m_pageColor; }
+    void setPageColor(VbColor c); // clears the painted layer
+    const QImage &pagePicture() const { return m_pagePicture; }
+    void setPagePicture(const QImage &picture); // a null image is none; clears the painted layer
+    const QImage &paintedLayer() const { return m_paintedLayer; }
+    // Tiles the picture over the page at the card's current size into the painted layer.
+    void tilePage(const QImage &picture);
+
+    // The held page picture (the work-area tile at start, then the last texture or file chosen).
+    const QImage &pictureStore() const { return m_pictureStore; }
+    void setPictureStore(const QImage &picture);
+    // The "背景" switch. Changing it runs its reaction: on puts the held picture on the page, tiled;
+    // off removes the page picture. Setting the state it already has does nothing.
+    bool backgroundShown() const { return m_backgroundShown; }
+    void setBackgroundShown(bool shown);
+
+    // Elements
+    const CardElement &element(ElementId id) const;
+    const TextElement &textElement(ElementId id) const;
+    const QImage &logo() const { return m_logo; }
+
+    void setText(ElementId id, const QString &text);
+    void setFontFace(ElementId id, const QString &face);
+    void setFontSize(ElementId id, double points);
+    void setStyle(ElementId id, bool bold, bool italic);
+    void setForeColor(ElementId id, VbColor c); // a text's colour, or the line's colour for Hline
+    void setVisible(ElementId id, bool visible);
+    void moveElement(ElementId id, double left, double top);
+    void setLineSize(double width, double height);
+    void setAddressWidth(double width); // the address keeps wrapping and grows in height
+    // Auto-size on: the address keeps its width and its height follows the wrapped lines.
+    void setAddressAutoSize(bool on);
+    void setLogo(const QImage &picture); // shown at its natural size, Left/Top kept
+
+    // The topmost visible element under a point given in twips from the card's top-left corner.
+    std::optional<ElementId> elementAt(const QPointF &twips) const;
+
+    // The title-bar motto travels with the editing session, though it is not drawn on the card.
+    QString motto() const { return m_motto; }
+    void setMotto(const QString &motto);
+
+signals:
+    void changed();                    // anything that shows on the card
+    void elementChanged(ElementId id); // text, font, size, place, colour or visibility of one element
+    void pageChanged();                // colour, picture or painted layer
+    void orientationChanged(Orientation o);
+    void backgroundShownChanged(bool shown);
+    void mottoChanged(const QString &motto);
+
+private:
+    CardElement &mutableElement(ElementId id);
+    TextElement &mutableText(ElementId id);
+    void relayoutText(ElementId id);
+    void elementDidChange(ElementId id);
+    void clearPaintedLayer();
+
+    Orientation m_orientation = Orientation::Landscape;
+    double m_cardWidth = 5100;
+    double m_cardHeight = 3105;
+    QPointF m_cardPlace{540, 1080};
+    QPointF m_shadowPlace{630, 1170};
+    VbColor m_pageColor = VbColors::WindowBackground;
+    QImage m_pagePicture;
+    QImage m_paintedLayer;
+    QImage m_pictureStore;
+    bool m_backgroundShown = true;
+    std::array<TextElement, TextElementCount> m_texts;
+    CardElement m_line;
+    CardElement m_logoElement;
+    QImage m_logo;
+    QString m_motto;
+};
+
+// Bottom to top: the line, the ten texts, the logo. The renderer and the hit test both follow it.
+inline constexpr std::array<ElementId, ElementCount> StackingOrder{
+    ElementId::Hline,  ElementId::LabName, ElementId::LabJob,  ElementId::LabOffice,
+    ElementId::LabAdd, ElementId::LabPost, ElementId::LabFax,  ElementId::LabTel,
+    ElementId::LabMob, ElementId::LabHttp, ElementId::LabMail, ElementId::PicCardLogo};
+
+// The motto the title bar shows before any settings are read.
+inline const QString DefaultMotto =
+    QStringLiteral("登山者因为山的存在而激荡起他的凌云壮志，跋涉者因为前面没有路所以他选择了前行……");

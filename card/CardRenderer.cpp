@@ -1,0 +1,69 @@
+#include "card/CardRenderer.h"
+
+#include "app/host/Twips.h"
+#include "card/CardFonts.h"
+#include "card/CardModel.h"
+
+#include <QPainter>
+
+namespace {
+void paintText(QPainter &p, const TextElement &e)
+{
+    const QRect box = Twips::rectToPx(e.left, e.top, e.width, e.height);
+    p.save();
+    if (!e.autoSize)
+        p.setClipRect(box, Qt::IntersectClip); // a fixed box cuts off what does not fit
+    p.setFont(CardFonts::fontFor(e));
+    p.setPen(VbColors::toQColor(e.color));
+    for (int i = 0; i < e.lines.size(); ++i) {
+        const double x = e.alignRight ? box.right() + 1 - e.lineWidthsPx[i] : box.left();
+        p.drawText(QPointF(x, box.top() + i * e.lineHeightPx + e.ascentPx), e.lines[i]);
+    }
+    p.restore();
+}
+} // namespace
+
+void paintCard(QPainter &p, const CardModel &card)
+{
+    const QRect cardRect(QPoint(0, 0), card.cardSizePx());
+    p.save();
+    p.setClipRect(cardRect, Qt::IntersectClip);
+    p.fillRect(cardRect, VbColors::toQColor(card.pageColor()));
+    if (!card.pagePicture().isNull())
+        p.drawImage(0, 0, card.pagePicture());
+    if (!card.paintedLayer().isNull())
+        p.drawImage(0, 0, card.paintedLayer());
+
+    for (ElementId id : StackingOrder) {
+        const CardElement &e = card.element(id);
+        if (!e.visible)
+            continue;
+        switch (elementInfo(id).kind) {
+        case ElementKind::Text:
+            paintText(p, card.textElement(id));
+            break;
+        case ElementKind::Line: {
+            // Even a line thinner than a pixel shows as a one-pixel rule.
+            const QPoint at = Twips::toPx(e.left, e.top);
+            const int w = std::max(1, Twips::toPx(e.width));
+            const int h = std::max(1, Twips::toPx(e.height));
+            p.fillRect(QRect(at.x(), at.y(), w, h), VbColors::toQColor(e.color));
+            break;
+        }
+        case ElementKind::Logo:
+            if (!card.logo().isNull())
+                p.drawImage(Twips::toPx(e.left, e.top), card.logo());
+            break;
+        }
+    }
+    p.restore();
+}
+
+QImage renderCard(const CardModel &card)
+{
+    QImage image(card.cardSizePx(), QImage::Format_RGB32);
+    QPainter p(&image);
+    paintCard(p, card);
+    p.end();
+    return image;
+}

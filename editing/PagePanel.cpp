@@ -1,0 +1,102 @@
+#include "editing/PagePanel.h"
+
+#include "app/host/EventRules.h"
+#include "app/host/Twips.h"
+#include "assets/Assets.h"
+#include "card/CardModel.h"
+#include "editing/PictureBox.h"
+
+#include <QButtonGroup>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+PagePanel::PagePanel(CardModel *card, QWidget *parent)
+    : Panel("FrmPage", QStringLiteral("页面设置"), parent), m_card(card)
+{
+    buildOrientation();
+    buildTextures();
+}
+
+// Page orientation: "横向" and "竖向" apply their fixed layout when they become selected; the two page
+// pictograms beside them never change. Everything lies above the textures' caption (Top 1365).
+void PagePanel::buildOrientation()
+{
+    auto *caption = new QLabel(QStringLiteral("页面方向："), this);
+    caption->setObjectName(QStringLiteral("LabPage(0)"));
+    caption->move(Twips::toPx(180, 255));
+    caption->adjustSize();
+
+    m_optPageH = place(new QRadioButton(QStringLiteral("横向"), this), "OptPageH", 180, 495, 735, 255);
+    m_optPageV = place(new QRadioButton(QStringLiteral("竖向"), this), "OptPageV", 180, 930, 735, 255);
+    // A group of their own, so option buttons added elsewhere on the panel never share their exclusion.
+    auto *group = new QButtonGroup(this);
+    group->addButton(m_optPageH);
+    group->addButton(m_optPageV);
+    (m_card->orientation() == Orientation::Landscape ? m_optPageH : m_optPageV)->setChecked(true);
+    EventRules::onOptionClick(m_optPageH, this, [this] { m_card->setOrientation(Orientation::Landscape); });
+    EventRules::onOptionClick(m_optPageV, this, [this] { m_card->setOrientation(Orientation::Portrait); });
+
+    // Small page shapes in the window background colour with a flat single border.
+    const QRect shapes[] = {Twips::rectToPx(945, 480, 465, 285), Twips::rectToPx(1035, 825, 285, 465)};
+    for (int k = 0; k < 2; ++k) {
+        auto *shape = new QLabel(this);
+        shape->setObjectName(QStringLiteral("LabPageView(%1)").arg(k));
+        shape->setGeometry(shapes[k]);
+        shape->setFrameStyle(QFrame::Box | QFrame::Plain);
+        shape->setLineWidth(1);
+        shape->setAutoFillBackground(true);
+        QPalette pal = shape->palette();
+        pal.setColor(QPalette::Window, VbColors::toQColor(VbColors::WindowBackground));
+        pal.setColor(QPalette::WindowText, Qt::black);
+        shape->setPalette(pal);
+    }
+}
+
+namespace {
+// The twelve thumbnails stand in two columns of six: (Left, Top) in twips by texture index.
+struct ThumbnailPlace {
+    int left, top;
+};
+constexpr ThumbnailPlace TexturePlaces[12] = {
+    {240, 1635}, {240, 4005}, {240, 2235}, {855, 2235}, {240, 2820}, {855, 2820},
+    {240, 3420}, {855, 3420}, {855, 1635}, {855, 4005}, {240, 4605}, {855, 4605},
+};
+} // namespace
+
+void PagePanel::buildTextures()
+{
+    auto *caption = new QLabel(QStringLiteral("页面纸纹："), this);
+    caption->setObjectName(QStringLiteral("LabPage"));
+    caption->setProperty("index", 1);
+    caption->move(Twips::toPx(180, 1365));
+    caption->adjustSize();
+
+    for (int k = 0; k < int(std::size(TexturePlaces)); ++k) {
+        auto *thumb = new PictureBox(this);
+        thumb->setObjectName(QStringLiteral("PicPageImage"));
+        thumb->setProperty("index", k);
+        Panel::setGeometryTwips(thumb, TexturePlaces[k].left, TexturePlaces[k].top, 480, 480);
+        thumb->setPicture(QImage(Assets::texture(k)));
+        connect(thumb, &PictureBox::clicked, this, [this, k] { chooseTexture(k); });
+    }
+
+    auto *custom = place(new QPushButton(QStringLiteral("自定义>>>>"), this), "CmdPgPic", 240, 5220, 1095, 315);
+    connect(custom, &QPushButton::clicked, this, [this] {
+        emit openPanelRequested(QStringLiteral("FrmPic"));
+        emit pagePictureRequested();
+    });
+}
+
+void PagePanel::chooseTexture(int index)
+{
+    // Ticking "背景" first puts the previously held picture back (only if it was unticked); the new
+    // texture then replaces it.
+    const QImage texture(Assets::texture(index));
+    if (texture.isNull())
+        return;
+    m_card->setBackgroundShown(true);
+    m_card->setPictureStore(texture);
+    m_card->setPagePicture(m_card->pictureStore());
+    m_card->tilePage(m_card->pictureStore());
+}

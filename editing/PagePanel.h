@@ -1,0 +1,29 @@
+#pragma once
+// The page panel: orientation and paper textures.
+#include "app/host/Panel.h"
+
+class CardModel;
+class QRadioButton;
+
+class PagePanel : public Panel {
+    Q_OBJECT
+public:
+    explicit PagePanel(CardModel *card, QWidget *parent = nullptr);
+
+    // Paper textures: a thumbnail click ticks "背景", keeps the texture as the held page picture and
+    // tiles it over the card.
+    void chooseTexture(int index);
+
+signals:
+    // "自定义>>>>": the picture panel is to be shown aimed at the page.
+    void pagePictureRequested();
+
+private:
+    void buildOrientation();
+    void buildTextures();
+
+    CardModel *m_card;
+    // Page orientation
+    QRadioButton *m_optPageH = nullptr;
+    QRadioButton *m_optPageV = nullptr;
+};

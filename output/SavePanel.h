@@ -1,0 +1,31 @@
+#pragma once
+// The save panel `FrmSave` "保存名片": asks for a file name and saves the card, as the one drawing of the
+// card makes it, as a BMP into the card folder. The main window closes the panel when asked to.
+#include "app/host/Panel.h"
+
+class CardModel;
+class QLineEdit;
+class QPushButton;
+
+class SavePanel : public Panel {
+    Q_OBJECT
+public:
+    explicit SavePanel(CardModel *card, QWidget *parent = nullptr);
+
+    // Focuses `TextSaveName` with the default name "名片1" selected, so typing replaces it.
+    void openedByMenu() override;
+
+    // Saves under the name in `TextSaveName`; true when the file was written. Refusals and failures are
+    // reported to the user and leave the panel open and every existing file as it was.
+    bool save();
+
+signals:
+    // After a save or a cancel: the main window hides the panel and goes back to its narrow width.
+    void closeRequested();
+
+private:
+    CardModel *m_card;
+    QLineEdit *m_name;
+    QPushButton *m_save;
+    QPushButton *m_cancel;
+};

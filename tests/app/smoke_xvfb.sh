@@ -1,0 +1,106 @@
+#!/usr/bin/env bash
+# The real program in a real window on a virtual X display (1024 x 768, 96 dpi, no window manager):
+# the main window appears at 510 x 408 centred, a panel button widens and re-centres it and narrows it
+# again, a second start shows the warning and ends while the first keeps running, the exit button ends
+# the program. Usage: smoke_xvfb.sh path/to/velnor. Exit 77 (skipped) when the X tools are missing.
+set -u
+velnor=$1
+
+if [ -z "${VELNOR_SMOKE_INSIDE:-}" ]; then
+    for tool in xvfb-run xdotool xwininfo; do
+        command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
+    done
+    export VELNOR_SMOKE_INSIDE=1
+    exec xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" "$0" "$@"
+fi
+
+export QT_QPA_PLATFORM=xcb
+# A lock of our own, so a copy the developer is running does not count as the first start.
+XDG_RUNTIME_DIR=$(mktemp -d)
+chmod 700 "$XDG_RUNTIME_DIR"
+export XDG_RUNTIME_DIR
+pids=()
+cleanup() {
+    for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
+    rm -rf "$XDG_RUNTIME_DIR"
+}
+trap cleanup EXIT
+
+fail() { echo "FAIL: $*"; exit 1; }
+
+# "x y w h" of a window
+geometry() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
+                             /^ *Width:/{w=$2} /^ *Height:/{h=$2} END{print x, y, w, h}'
+}
+
+# The visible window of a process with the given width and height, waiting up to $4 seconds.
+find_window() {
+    local pid=$1 w=$2 h=$3 tries=$(( $4 * 10 ))
+    for _ in $(seq "$tries"); do
+        for id in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
+            read -r _ _ ww hh < <(geometry "$id")
+            if [ "$ww" = "$w" ] && [ "$hh" = "$h" ]; then echo "$id"; return 0; fi
+        done
+        sleep 0.1
+    done
+    return 1
+}
+
+expect_geometry() { # window, expected "x y w h", what
+    local got
+    got=$(geometry "$1")
+    [ "$got" = "$2" ] || fail "$3: window at '$got', expected '$2'"
+    echo "ok: $3 ($got)"
+}
+
+# A menu button's middle, from its Top in twips (the column is at Left 6592, 810 x 315).
+click_button() {
+    local x y
+    read -r x y _ _ < <(geometry "$main")
+    xdotool mousemove $(( x + 439 + 27 )) $(( y + $1 / 15 + 10 )) click "${2:-1}"
+    sleep 0.4
+}
+
+"$velnor" &
+first=$!
+pids+=("$first")
+# The splash closes by itself after four seconds and shrinks away.
+main=$(find_window "$first" 510 408 20) || fail "the main window did not appear at 510 x 408"
+sleep 0.3
+expect_geometry "$main" "257 180 510 408" "main window after start"
+
+click_button 420                      # ImgPage
+expect_geometry "$main" "199 180 626 408" "page panel open"
+click_button 2580                     # ImgHide: closes the page panel, opens its own
+expect_geometry "$main" "213 180 598 408" "visibility panel open"
+click_button 2580 3                   # the right button acts as well
+expect_geometry "$main" "257 180 510 408" "panel closed"
+
+"$velnor" &
+second=$!
+pids+=("$second")
+box=""
+for _ in $(seq 100); do
+    box=$(xdotool search --onlyvisible --pid "$second" 2>/dev/null | head -1)
+    [ -n "$box" ] && break
+    sleep 0.1
+done
+[ -n "$box" ] || fail "the second start showed no warning"
+[ "$(xdotool getwindowname "$box")" = "Velnor" ] || fail "the warning is not captioned Velnor"
+read -r bx by bw bh < <(geometry "$box")
+xdotool mousemove $(( bx + bw / 2 )) $(( by + bh / 2 )) click 1 key Return
+for _ in $(seq 50); do kill -0 "$second" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$second" 2>/dev/null && fail "the second start did not end"
+wait "$second"
+echo "ok: second start warned and ended"
+kill -0 "$first" 2>/dev/null || fail "the first copy ended too"
+expect_geometry "$main" "257 180 510 408" "first copy undisturbed"
+
+click_button 5640                     # ImgExit
+for _ in $(seq 50); do kill -0 "$first" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$first" 2>/dev/null && fail "the exit button did not end the program"
+wait "$first"
+status=$?
+[ "$status" = 0 ] || fail "the program ended with status $status"
+echo "ok: exit button ended the program"

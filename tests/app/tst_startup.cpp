@@ -1,0 +1,372 @@
+// Start-up: the splash's closing, the lists and readouts the load fills, the settings applied at start,
+// and the settings file the program ships with.
+#include "app/DefaultSettings.h"
+#include "app/LoadSteps.h"
+#include "app/SplashWindow.h"
+#include "app/host/Twips.h"
+#include "card/CardFonts.h"
+#include "card/CardModel.h"
+#include "card/SettingsStore.h"
+
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QProcess>
+#include <QScrollBar>
+#include <QStringDecoder>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+// 1024 x 768 pixels.
+const QSizeF Screen(15360, 11520);
+
+void writeGbk(const QString &path, const QString &text)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QStringEncoder gbk("GBK");
+    file.write(gbk.encode(text));
+}
+
+QString readGbk(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    QStringDecoder gbk("GBK");
+    return gbk.decode(file.readAll());
+}
+} // namespace
+
+class TstStartup : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { CardFonts::install(); }
+    void init();
+
+    void shrinkStepsStayCentredAndEndAtTheLimit();
+    void splashClosesOnClickOrTimer();
+    void fontAndSizeLists();
+    void readoutsAndLineScrollBars();
+    void settingsAppliedAtStart_data();
+    void settingsAppliedAtStart();
+    void settingsFileEmptyTextSection();
+    void defaultFileHasTheDialogsOrder();
+    void defaultFileNeverOverwrites();
+    void installedDefaultCopiedOnlyWhenMissing();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void TstStartup::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    setSettingsDirectory(m_dir->path());
+}
+
+void TstStartup::shrinkStepsStayCentredAndEndAtTheLimit()
+{
+    // 425 x 213 pixels plus the thin frame.
+    QRectF window(4477.5, 4147.5, 6405, 3225);
+    int ticks = 0;
+    while (true) {
+        const QRectF next = SplashWindow::shrinkStep(window, Screen);
+        ++ticks;
+        QCOMPARE(next.width(), window.width() - 350);
+        QCOMPARE(next.height(), window.height() - 200);
+        QCOMPARE(next.left(), (Screen.width() - next.width()) / 2);
+        QCOMPARE(next.top(), (Screen.height() - next.height()) / 2);
+        window = next;
+        if (SplashWindow::isLastStep(window))
+            break;
+        QVERIFY(window.width() > 200 && window.height() > 200);
+    }
+    // The height reaches 25 twips on tick 16 while the width is still 805.
+    QCOMPARE(ticks, 16);
+    QCOMPARE(window.size(), QSizeF(805, 25));
+    // Exactly at the limit counts as the end.
+    QVERIFY(SplashWindow::isLastStep(QRectF(0, 0, 200, 1000)));
+    QVERIFY(SplashWindow::isLastStep(QRectF(0, 0, 1000, 200)));
+    QVERIFY(!SplashWindow::isLastStep(QRectF(0, 0, 200.5, 200.5)));
+}
+
+void TstStartup::splashClosesOnClickOrTimer()
+{
+    auto *splash = new SplashWindow(Screen);
+    QPointer<SplashWindow> alive(splash);
+    QSignalSpy finished(splash, &SplashWindow::finished);
+    QCOMPARE(splash->geometry(), QRect(299, 277, 427, 215)); // centred on 1024 x 768
+    QCOMPARE(splash->timer2()->interval(), 4000);
+    QCOMPARE(splash->timer1()->interval(), 5);
+    QVERIFY(splash->timer2()->isActive());
+    QVERIFY(!splash->timer1()->isActive());
+    splash->show();
+
+    // A click on the label is not a click on the window.
+    auto *info = splash->findChild<QLabel *>(QStringLiteral("LabRInfo"));
+    QVERIFY(info);
+    QTest::mouseClick(info, Qt::LeftButton);
+    QVERIFY(!splash->isClosing());
+    QTest::mouseClick(splash, Qt::LeftButton, {}, QPoint(20, 20));
+    QVERIFY(splash->isClosing());
+    splash->timer1()->stop(); // the test drives the ticks
+
+    for (int tick = 1; tick < 16; ++tick) {
+        splash->closingStep();
+        const QRect g = splash->geometry();
+        QVERIFY2(qAbs((g.left() + g.right() + 1) - 1024) <= 1, qPrintable(QString::number(tick)));
+        QVERIFY(qAbs((g.top() + g.bottom() + 1) - 768) <= 1);
+        QCOMPARE(finished.count(), 0);
+    }
+    splash->closingStep();
+    QCOMPARE(finished.count(), 1);
+    QVERIFY(!splash->isVisible());
+    QVERIFY(!splash->timer1()->isActive());
+    QVERIFY(!splash->timer2()->isActive());
+    QTRY_VERIFY(alive.isNull()); // unloaded
+
+    // Without a click, Timer2 starts the closing; a later tick of it changes nothing.
+    SplashWindow waiting(Screen);
+    QVERIFY(QMetaObject::invokeMethod(waiting.timer2(), "timeout"));
+    QVERIFY(waiting.isClosing());
+    waiting.timer1()->stop();
+    waiting.closingStep();
+    const QRect afterOne = waiting.geometry();
+    waiting.timer1()->start();
+    QVERIFY(QMetaObject::invokeMethod(waiting.timer2(), "timeout"));
+    QCOMPARE(waiting.geometry(), afterOne);
+}
+
+void TstStartup::fontAndSizeLists()
+{
+    QWidget window;
+    auto *fonts = new QComboBox(&window);
+    fonts->setObjectName(QStringLiteral("ComboFont"));
+    fonts->setEditable(true);
+    fonts->setEditText(QStringLiteral("宋体"));
+    auto *sizes = new QComboBox(&window);
+    sizes->setObjectName(QStringLiteral("ComboSize"));
+    sizes->setEditable(true);
+    sizes->setEditText(QStringLiteral("10"));
+    // A list of another window that happens to be a child is not the main window's.
+    auto *dialog = new QWidget(&window, Qt::Window);
+    auto *foreign = new QComboBox(dialog);
+    foreign->setObjectName(QStringLiteral("ComboSize"));
+
+    for (int run = 0; run < 2; ++run) { // filling twice does not double the lists
+        LoadSteps::fillFontLists(&window);
+        QStringList expectedSizes;
+        for (int s = 8; s <= 60; ++s)
+            expectedSizes << QString::number(s);
+        QStringList actualSizes;
+        for (int i = 0; i < sizes->count(); ++i)
+            actualSizes << sizes->itemText(i);
+        QCOMPARE(actualSizes, expectedSizes);
+        QCOMPARE(sizes->count(), 53);
+        QCOMPARE(sizes->currentText(), QStringLiteral("10"));
+
+        QStringList families = QFontDatabase::families();
+        if (!families.contains(QStringLiteral("宋体")))
+            families.prepend(QStringLiteral("宋体"));
+        QStringList actualFonts;
+        for (int i = 0; i < fonts->count(); ++i)
+            actualFonts << fonts->itemText(i);
+        QCOMPARE(actualFonts, families);
+        QCOMPARE(fonts->currentText(), QStringLiteral("宋体"));
+    }
+    QCOMPARE(foreign->count(), 0);
+}
+
+void TstStartup::readoutsAndLineScrollBars()
+{
+    QWidget window;
+    for (const char *name : {"LabR", "LabG", "LabB"}) {
+        auto *label = new QLabel(QStringLiteral("R："), &window);
+        label->setObjectName(QLatin1String(name));
+    }
+    auto *width = new QScrollBar(&window);
+    width->setObjectName(QStringLiteral("HScroll1"));
+    width->setRange(0, 32767);
+    auto *height = new QScrollBar(&window);
+    height->setObjectName(QStringLiteral("HScroll2"));
+    height->setRange(0, 32767);
+
+    CardModel card;
+    LoadSteps::setReadoutTexts(&window);
+    LoadSteps::setLineScrollBars(&window, card);
+    QCOMPARE(window.findChild<QLabel *>(QStringLiteral("LabR"))->text(), QStringLiteral("R:0"));
+    QCOMPARE(window.findChild<QLabel *>(QStringLiteral("LabG"))->text(), QStringLiteral("G:58"));
+    QCOMPARE(window.findChild<QLabel *>(QStringLiteral("LabB"))->text(), QStringLiteral("B:114"));
+    QCOMPARE(width->value(), 4920);
+    QCOMPARE(height->value(), 15);
+
+    card.setLineSize(3000.4, 90.6);
+    LoadSteps::setLineScrollBars(&window, card);
+    QCOMPARE(width->value(), 3000);
+    QCOMPARE(height->value(), 91);
+}
+
+void TstStartup::settingsAppliedAtStart_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("element");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<uint>("color");
+
+    const uint nameDefault = 0x00400000;
+    // The dialog writes "Name"; the start reads "name".
+    QTest::newRow("Name read as name") << "[Text]\r\nName=李四\r\n[FColor]\r\nName=255\r\n"
+                                       << int(ElementId::LabName) << "李四" << 255u;
+    QTest::newRow("sections in any case") << "[TEXT]\r\nNAME=王五\r\n[fcolor]\r\nname=65280\r\n"
+                                          << int(ElementId::LabName) << "王五" << 65280u;
+    QTest::newRow("telephone is not fax") << "[Text]\r\nFax=F\r\nTel=T\r\n[FColor]\r\nTel=7\r\nFax=9\r\n"
+                                          << int(ElementId::LabTel) << "T" << 7u;
+    QTest::newRow("fax is not telephone") << "[Text]\r\nFax=F\r\nTel=T\r\n[FColor]\r\nTel=7\r\nFax=9\r\n"
+                                          << int(ElementId::LabFax) << "F" << 9u;
+    QTest::newRow("system colour") << "[Text]\r\nname=x\r\n[FColor]\r\nname=-2147483643\r\n"
+                                   << int(ElementId::LabName) << "x" << 0x80000005u;
+    QTest::newRow("largest colour") << "[Text]\r\nname=x\r\n[FColor]\r\nname=2147483647\r\n"
+                                    << int(ElementId::LabName) << "x" << 0x7FFFFFFFu;
+    QTest::newRow("colour absent") << "[Text]\r\nname=x\r\n" << int(ElementId::LabName) << "x" << nameDefault;
+    QTest::newRow("colour empty") << "[Text]\r\nname=x\r\n[FColor]\r\nname=\r\n"
+                                  << int(ElementId::LabName) << "x" << nameDefault;
+    QTest::newRow("colour not a number") << "[Text]\r\nname=x\r\n[FColor]\r\nname=red\r\n"
+                                         << int(ElementId::LabName) << "x" << nameDefault;
+    QTest::newRow("colour with trailing junk") << "[Text]\r\nname=x\r\n[FColor]\r\nname=12abc\r\n"
+                                               << int(ElementId::LabName) << "x" << nameDefault;
+    QTest::newRow("colour fraction") << "[Text]\r\nname=x\r\n[FColor]\r\nname=1.5\r\n"
+                                     << int(ElementId::LabName) << "x" << nameDefault;
+    QTest::newRow("colour above 32 bits") << "[Text]\r\nname=x\r\n[FColor]\r\nname=2147483648\r\n"
+                                          << int(ElementId::LabName) << "x" << nameDefault;
+    QTest::newRow("colour below 32 bits") << "[Text]\r\nname=x\r\n[FColor]\r\nname=-2147483649\r\n"
+                                          << int(ElementId::LabName) << "x" << nameDefault;
+    QTest::newRow("line colour") << "[FColor]\r\nHline=255\r\n" << int(ElementId::Hline) << "" << 255u;
+    QTest::newRow("line colour bad") << "[FColor]\r\nHline=x\r\n" << int(ElementId::Hline) << "" << 0u;
+    QTest::newRow("no file") << QString() << int(ElementId::LabMail) << "" << nameDefault;
+}
+
+void TstStartup::settingsAppliedAtStart()
+{
+    QFETCH(QString, file);
+    QFETCH(int, element);
+    QFETCH(QString, text);
+    QFETCH(uint, color);
+    if (!file.isNull())
+        writeGbk(settingsFilePath(), file);
+
+    CardModel card;
+    const ElementId id = ElementId(element);
+    const QRectF placeBefore(card.element(id).left, card.element(id).top, 0, 0);
+    LoadSteps::applySettings(card);
+    if (isText(id))
+        QCOMPARE(card.textElement(id).text, text);
+    QCOMPARE(card.element(id).color, VbColor(color));
+    QCOMPARE(QRectF(card.element(id).left, card.element(id).top, 0, 0), placeBefore);
+}
+
+void TstStartup::settingsFileEmptyTextSection()
+{
+    writeGbk(settingsFilePath(), QStringLiteral("[Text]\r\n[BgColor]\r\nBg=16777215\r\n[FColor]\r\n"));
+    CardModel card;
+    const CardModel defaults;
+    LoadSteps::applySettings(card);
+    QCOMPARE(card.motto(), QString());
+    for (int i = 0; i < TextElementCount; ++i) {
+        const TextElement &e = card.textElement(ElementId(i));
+        QVERIFY2(e.text.isEmpty(), elementInfo(e.id).controlName);
+        // The label stays where it was, with its font and colour.
+        const TextElement &d = defaults.textElement(ElementId(i));
+        QCOMPARE(QPointF(e.left, e.top), QPointF(d.left, d.top));
+        QCOMPARE(e.sizePt, d.sizePt);
+        QCOMPARE(e.color, d.color);
+        QVERIFY(e.visible);
+    }
+    QCOMPARE(card.pageColor(), VbColor(0x00FFFFFF));
+    QCOMPARE(card.logo().size(), defaults.logo().size());
+}
+
+void TstStartup::defaultFileHasTheDialogsOrder()
+{
+    const CardModel card;
+    QVERIFY(DefaultSettings::writeCard(card));
+    auto t = [&card](ElementId id) { return card.textElement(id).text; };
+    const QString expected =
+        QStringLiteral("[Text]\r\nTitle=%1\r\nName=%2\r\nJob=%3\r\nOffice=%4\r\nAdd=%5\r\nPost=%6\r\nFax=%7\r\n"
+                       "Tel=%8\r\nMob=%9\r\nMail=%10\r\nHttp=%11\r\n")
+            .arg(DefaultMotto, t(ElementId::LabName), t(ElementId::LabJob), t(ElementId::LabOffice),
+                 t(ElementId::LabAdd), t(ElementId::LabPost), t(ElementId::LabFax), t(ElementId::LabTel),
+                 t(ElementId::LabMob))
+            .arg(t(ElementId::LabMail), t(ElementId::LabHttp)) +
+        QStringLiteral("[BgColor]\r\nBg=-2147483643\r\n[FColor]\r\nName=4194304\r\nJob=4194304\r\n"
+                       "Office=8388608\r\nAdd=4194304\r\nPost=4194304\r\nFax=4194304\r\nHttp=4194304\r\n"
+                       "Tel=4194304\r\nMob=4194304\r\nMail=4194304\r\nHline=0\r\n");
+    QCOMPARE(readGbk(settingsFilePath()), expected);
+
+    // Applied at start, it gives back the default card and its motto.
+    CardModel changed;
+    changed.setMotto(QStringLiteral("别的"));
+    for (int i = 0; i < TextElementCount; ++i) {
+        changed.setText(ElementId(i), QStringLiteral("x"));
+        changed.setForeColor(ElementId(i), 1);
+    }
+    changed.setForeColor(ElementId::Hline, 1);
+    changed.setPageColor(1);
+    LoadSteps::applySettings(changed);
+    QCOMPARE(changed.motto(), DefaultMotto);
+    QCOMPARE(changed.pageColor(), card.pageColor());
+    for (int i = 0; i < ElementCount - 1; ++i) {
+        const ElementId id = ElementId(i);
+        QCOMPARE(changed.element(id).color, card.element(id).color);
+        if (isText(id))
+            QCOMPARE(changed.textElement(id).text, card.textElement(id).text);
+    }
+}
+
+void TstStartup::defaultFileNeverOverwrites()
+{
+    const QString tool = QStringLiteral(VELNOR_DEFAULT_SETTINGS_TOOL);
+    const QString target = QDir(m_dir->path()).filePath(QStringLiteral("new/myset.ini"));
+    QCOMPARE(QProcess::execute(tool, {QFileInfo(target).path()}), 0);
+    setSettingsDirectory(QFileInfo(target).path());
+    QCOMPARE(ReadSetting(QStringLiteral("Text"), QStringLiteral("Title")), DefaultMotto);
+    QCOMPARE(ReadSetting(QStringLiteral("FColor"), QStringLiteral("Office")), QStringLiteral("8388608"));
+
+    // The user's own file stays exactly as it is.
+    writeGbk(target, QStringLiteral("[Text]\r\nTitle=我的\r\n"));
+    QCOMPARE(QProcess::execute(tool, {QFileInfo(target).path()}), 0);
+    QCOMPARE(readGbk(target), QStringLiteral("[Text]\r\nTitle=我的\r\n"));
+    // Nothing else is left in the folder.
+    QCOMPARE(QDir(QFileInfo(target).path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("myset.ini")});
+}
+
+void TstStartup::installedDefaultCopiedOnlyWhenMissing()
+{
+    const QString shipped = QDir(m_dir->path()).filePath(QStringLiteral("shipped.ini"));
+    writeGbk(shipped, QStringLiteral("[Text]\r\nTitle=默认\r\n"));
+    QFile::setPermissions(shipped, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    const QString user = QDir(m_dir->path()).filePath(QStringLiteral("user"));
+    QVERIFY(QDir().mkpath(user));
+
+    QVERIFY(DefaultSettings::copyIfMissing(shipped, user));
+    const QString copy = QDir(user).filePath(QStringLiteral("myset.ini"));
+    QCOMPARE(readGbk(copy), QStringLiteral("[Text]\r\nTitle=默认\r\n"));
+    // The user's copy can be saved to.
+    setSettingsDirectory(user);
+    QVERIFY(WriteSetting(QStringLiteral("Text"), QStringLiteral("Title"), QStringLiteral("我的")));
+
+    QVERIFY(DefaultSettings::copyIfMissing(shipped, user));
+    QCOMPARE(ReadSetting(QStringLiteral("Text"), QStringLiteral("Title")), QStringLiteral("我的"));
+    // No installed default: nothing is made up.
+    const QString other = QDir(m_dir->path()).filePath(QStringLiteral("other"));
+    QVERIFY(QDir().mkpath(other));
+    QVERIFY(!DefaultSettings::copyIfMissing(QString(), other));
+    QVERIFY(!QFileInfo::exists(QDir(other).filePath(QStringLiteral("myset.ini"))));
+}
+
+QTEST_MAIN(TstStartup)
+#include "tst_startup.moc"

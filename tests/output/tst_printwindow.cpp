@@ -1,0 +1,350 @@
+// The print window: the A4 sheet's size and copy places, the print image each option writes, the
+// preview, the print button's reminder and failures, and where the image lands on the page.
+#include "MessageAnswers.h"
+
+#include "app/host/ProgramDirectory.h"
+#include "output/CardFile.h"
+#include "output/PagePrinter.h"
+#include "output/PrintSheet.h"
+#include "output/PrintWindow.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QPainter>
+#include <QPointer>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QRadioButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+// A card whose every pixel differs from its neighbours, so a misplaced copy cannot pass.
+QImage patterned(QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x)
+            image.setPixel(x, y, qRgb(x & 0xFF, y & 0xFF, (x * 7 + y * 13) & 0xFF));
+    return image;
+}
+
+QRadioButton *option(PrintWindow &w, int index)
+{
+    for (QRadioButton *o : w.findChildren<QRadioButton *>("OptPrintSet"))
+        if (o->property("index").toInt() == index)
+            return o;
+    return nullptr;
+}
+
+void pressPrint(PrintWindow &w)
+{
+    auto *button = w.findChild<QLabel *>("ImgPrint");
+    QTest::mousePress(button, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(10, 10));
+}
+
+QImage printImage()
+{
+    return QImage(CardFile::printImagePath()).convertToFormat(QImage::Format_RGB32);
+}
+
+QLabel *preview(PrintWindow &w)
+{
+    return w.findChild<QLabel *>("PicCard");
+}
+} // namespace
+
+class TestPrintWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_dir.reset(new QTemporaryDir);
+        QVERIFY(m_dir->isValid());
+        ProgramDirectory::setPath(m_dir->path());
+    }
+    void cleanup() { m_dir.reset(); }
+
+    void sheetCopyPlaces_data()
+    {
+        QTest::addColumn<QSize>("card");
+        QTest::addColumn<QSize>("sheet");
+        QTest::addColumn<int>("columns");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("landscape") << QSize(340, 207) << QSize(680, 1035) << 2 << 5;
+        QTest::newRow("portrait") << QSize(207, 340) << QSize(621, 1020) << 3 << 3;
+        QTest::newRow("foreign 301 wide") << QSize(301, 100) << QSize(602, 500) << 2 << 5;
+        QTest::newRow("foreign 209 wide") << QSize(209, 100) << QSize(627, 300) << 3 << 3;
+        QTest::newRow("210 wide: none") << QSize(210, 100) << QSize(0, 0) << 0 << 0; // a null picture
+        QTest::newRow("300 wide: none") << QSize(300, 100) << QSize(0, 0) << 0 << 0;
+    }
+    void sheetCopyPlaces()
+    {
+        QFETCH(QSize, card);
+        QFETCH(QSize, sheet);
+        QFETCH(int, columns);
+        QFETCH(int, rows);
+        QVector<QPoint> expected;
+        for (int i = 0; i < columns; ++i) // column by column, each top to bottom
+            for (int j = 0; j < rows; ++j)
+                expected << QPoint(i * card.width(), j * card.height());
+        QCOMPARE(PrintSheet::copyPlaces(card), expected);
+
+        const QImage picture = patterned(card);
+        const QImage composed = PrintSheet::compose(picture);
+        QCOMPARE(composed.size(), sheet);
+        for (const QPoint &at : expected)
+            QVERIFY2(composed.copy(QRect(at, card)) == picture, qPrintable(QStringLiteral("copy at %1,%2")
+                                                                                .arg(at.x())
+                                                                                .arg(at.y())));
+    }
+
+    void optionsWriteThePrintImage_data()
+    {
+        QTest::addColumn<QSize>("card");
+        QTest::addColumn<QPoint>("cardPlace");
+        QTest::addColumn<QSize>("sheet"); // empty: nothing composed
+        QTest::addColumn<QPoint>("sheetPlace");
+        QTest::newRow("landscape") << QSize(340, 207) << QPoint(204, 140) << QSize(680, 1035) << QPoint(20, 8);
+        QTest::newRow("portrait") << QSize(207, 340) << QPoint(272, 76) << QSize(621, 1020) << QPoint(50, 8);
+        QTest::newRow("250 wide") << QSize(250, 250) << QPoint(204, 140) << QSize() << QPoint(204, 140);
+    }
+    void optionsWriteThePrintImage()
+    {
+        QFETCH(QSize, card);
+        QFETCH(QPoint, cardPlace);
+        QFETCH(QSize, sheet);
+        QFETCH(QPoint, sheetPlace);
+        const QImage picture = patterned(card);
+        QWidget browser;
+        QPointer<PrintWindow> w = new PrintWindow(picture, &browser);
+        w->show();
+        QVERIFY(!option(*w, 0)->isChecked());
+        QVERIFY(!option(*w, 1)->isChecked());
+        QVERIFY(!QFile::exists(CardFile::printImagePath())); // nothing written at opening
+        QCOMPARE(preview(*w)->pos(), cardPlace);
+        QCOMPARE(preview(*w)->size(), card);
+
+        QTest::mouseClick(option(*w, 1), Qt::LeftButton);
+        if (sheet.isEmpty()) {
+            QVERIFY(!QFile::exists(CardFile::printImagePath()));
+        } else {
+            QCOMPARE(printImage(), PrintSheet::compose(picture));
+            QCOMPARE(printImage().size(), sheet);
+        }
+        QCOMPARE(preview(*w)->size(), sheet.isEmpty() ? card : sheet);
+        QCOMPARE(preview(*w)->pos(), sheetPlace);
+
+        // The single card afterwards shrinks the preview and rewrites the print image.
+        QTest::mouseClick(option(*w, 0), Qt::LeftButton);
+        QCOMPARE(printImage(), picture);
+        QCOMPARE(preview(*w)->size(), card);
+        QCOMPARE(preview(*w)->pos(), cardPlace);
+
+        // Closing removes the print image and brings the browser back.
+        auto *close = w->findChild<QLabel *>("LabClose");
+        QTest::mousePress(close, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseRelease(close, Qt::LeftButton, {}, QPoint(5, 5));
+        QTRY_VERIFY(w.isNull());
+        QVERIFY(!QFile::exists(CardFile::printImagePath()));
+        QVERIFY(browser.isVisible());
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+    }
+
+    void closingWithoutOptionIsFine()
+    {
+        QWidget browser;
+        QPointer<PrintWindow> w = new PrintWindow(patterned({340, 207}), &browser);
+        w->show();
+        w->close();
+        QTRY_VERIFY(w.isNull());
+        QVERIFY(browser.isVisible());
+    }
+
+    void printButtonNeedsAnOption()
+    {
+        PrintWindow w(patterned({340, 207}), nullptr);
+        w.show();
+        int printed = 0;
+        w.setPrintFunction([&](const QImage &) {
+            ++printed;
+            return PagePrinter::Result::Printed;
+        });
+        {
+            MessageAnswers answers;
+            pressPrint(w);
+            QCOMPARE(answers.titles, QStringList{QStringLiteral("Velnor名片打印提示：")});
+            QCOMPARE(answers.texts,
+                     QStringList{QStringLiteral("请先选择一种页面的名片数量打印方式，\r\n然后再进行打印……")});
+        }
+        QCOMPARE(printed, 0);
+        QTest::mouseClick(option(w, 1), Qt::LeftButton);
+        pressPrint(w);
+        pressPrint(w);
+        QCOMPARE(printed, 2); // each press prints the print image once
+    }
+
+    void nothingPrintableIsReported()
+    {
+        PrintWindow w(patterned({250, 250}), nullptr);
+        w.show();
+        int printed = 0;
+        w.setPrintFunction([&](const QImage &) {
+            ++printed;
+            return PagePrinter::Result::Printed;
+        });
+        QTest::mouseClick(option(w, 1), Qt::LeftButton);
+        MessageAnswers answers;
+        pressPrint(w);
+        QCOMPARE(printed, 0);
+        QCOMPARE(answers.titles, QStringList{QStringLiteral("Velnor名片打印提示：")});
+    }
+
+    void printerFailuresAreReported_data()
+    {
+        QTest::addColumn<int>("result");
+        QTest::newRow("no printer") << int(PagePrinter::Result::NoPrinter);
+        QTest::newRow("cannot start") << int(PagePrinter::Result::CannotStart);
+        QTest::newRow("failed") << int(PagePrinter::Result::Failed);
+    }
+    void printerFailuresAreReported()
+    {
+        QFETCH(int, result);
+        PrintWindow w(patterned({340, 207}), nullptr);
+        w.show();
+        w.setPrintFunction([&](const QImage &) { return PagePrinter::Result(result); });
+        QTest::mouseClick(option(w, 0), Qt::LeftButton);
+        {
+            MessageAnswers answers;
+            pressPrint(w);
+            QCOMPARE(answers.titles, QStringList{QStringLiteral("Velnor名片打印提示：")});
+        }
+        QVERIFY(w.isVisible());
+        QVERIFY(QFile::exists(CardFile::printImagePath()));
+    }
+
+    void withoutPrinterTheDefaultPathSaysSo()
+    {
+        if (!QPrinterInfo::defaultPrinter().isNull())
+            QSKIP("this machine has a default printer");
+        PrintWindow w(patterned({340, 207}), nullptr);
+        w.show();
+        QTest::mouseClick(option(w, 0), Qt::LeftButton);
+        MessageAnswers answers;
+        pressPrint(w);
+        QCOMPARE(answers.count(), 1);
+        QVERIFY(answers.texts.value(0).contains(QStringLiteral("打印机")));
+    }
+
+    void previewDragsWithTheLeftButtonOnly()
+    {
+        PrintWindow w(patterned({340, 207}), nullptr);
+        w.show();
+        QLabel *card = preview(w);
+        const QPoint start = card->pos();
+        QTest::mousePress(card, Qt::RightButton, {}, QPoint(50, 50));
+        QTest::mouseMove(card, QPoint(80, 70));
+        QTest::mouseRelease(card, Qt::RightButton, {}, QPoint(80, 70));
+        QCOMPARE(card->pos(), start);
+
+        QTest::mousePress(card, Qt::LeftButton, {}, QPoint(50, 50));
+        QTest::mouseMove(card, QPoint(80, 30));
+        QTest::mouseRelease(card, Qt::LeftButton, {}, QPoint(80, 30));
+        QCOMPARE(card->pos(), start + QPoint(30, -20));
+
+        QTest::mouseClick(option(w, 0), Qt::LeftButton); // the next option click puts it back
+        QCOMPARE(card->pos(), start);
+    }
+
+    // The print button's own path into a PDF: the image lands unscaled (96 pixels per inch) at the
+    // top-left corner of the printable area.
+    void printPlacementInPdf_data()
+    {
+        QTest::addColumn<QSize>("card");
+        QTest::addColumn<int>("option");
+        QTest::addColumn<QSize>("image");
+        QTest::newRow("one landscape card") << QSize(340, 207) << 0 << QSize(340, 207);
+        QTest::newRow("one portrait card") << QSize(207, 340) << 0 << QSize(207, 340);
+        QTest::newRow("landscape sheet") << QSize(340, 207) << 1 << QSize(680, 1035);
+        QTest::newRow("portrait sheet") << QSize(207, 340) << 1 << QSize(621, 1020);
+    }
+    void printPlacementInPdf()
+    {
+        QFETCH(QSize, card);
+        QFETCH(int, option);
+        QFETCH(QSize, image);
+        const QString pdfimages = QStandardPaths::findExecutable("pdfimages");
+        const QString pdftoppm = QStandardPaths::findExecutable("pdftoppm");
+        if (pdfimages.isEmpty() || pdftoppm.isEmpty())
+            QSKIP("poppler-utils (pdfimages, pdftoppm) are not installed");
+
+        QImage solid(card, QImage::Format_RGB32);
+        solid.fill(QColor(200, 0, 0));
+        const QString pdf = m_dir->path() + "/page.pdf";
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        PrintWindow w(solid, nullptr);
+        w.show();
+        w.setPrintFunction([&](const QImage &img) { return PagePrinter::print(printer, img); });
+        QTest::mouseClick(::option(w, option), Qt::LeftButton);
+        MessageAnswers answers;
+        pressPrint(w);
+        QCOMPARE(answers.count(), 0);
+
+        // Embedded once, losslessly, at its own size and 96 pixels per inch.
+        QProcess list;
+        list.start(pdfimages, {"-list", pdf});
+        QVERIFY(list.waitForFinished(20000));
+        const QStringList lines = QString::fromUtf8(list.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 3); // two heading lines and one image
+        const QStringList f = lines[2].simplified().split(' ');
+        QCOMPARE(QSize(f.value(3).toInt(), f.value(4).toInt()), image);
+        QCOMPARE(f.value(8), QStringLiteral("image"));
+        QVERIFY2(f.value(9) != QStringLiteral("jpeg"), "printed as a lossy JPEG");
+        QCOMPARE(f.value(12).toInt(), 96);
+        QCOMPARE(f.value(13).toInt(), 96);
+
+        // Rendered at 300 dpi: the red area starts at the printable corner and is the image's size.
+        const int dpi = 300;
+        QProcess render;
+        render.start(pdftoppm, {"-r", QString::number(dpi), "-singlefile", pdf, m_dir->path() + "/page"});
+        QVERIFY(render.waitForFinished(60000));
+        const QImage page(m_dir->path() + "/page.ppm");
+        QVERIFY(!page.isNull());
+        QRect red;
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x) {
+                const QRgb p = page.pixel(x, y);
+                if (qRed(p) > 150 && qGreen(p) < 80 && qBlue(p) < 80)
+                    red |= QRect(x, y, 1, 1);
+            }
+        const QRect printable = printer.pageLayout().paintRectPixels(dpi);
+        const QSizeF expected = QSizeF(image) * dpi / 96.0;
+        QVERIFY2(qAbs(red.left() - printable.left()) <= 2 && qAbs(red.top() - printable.top()) <= 2,
+                 qPrintable(QStringLiteral("at %1,%2, printable corner %3,%4")
+                                .arg(red.left()).arg(red.top()).arg(printable.left()).arg(printable.top())));
+        QVERIFY2(qAbs(red.width() - expected.width()) <= 2 && qAbs(red.height() - expected.height()) <= 2,
+                 qPrintable(QStringLiteral("%1 x %2").arg(red.width()).arg(red.height())));
+    }
+
+    void printerWithoutOutputCannotStart()
+    {
+        // What Qt falls back to when there is no printer at all.
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString());
+        QCOMPARE(PagePrinter::print(printer, patterned({340, 207})), PagePrinter::Result::CannotStart);
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+QTEST_MAIN(TestPrintWindow)
+#include "tst_printwindow.moc"

@@ -1,0 +1,256 @@
+// Saving the card: the file equals the drawing of the card, the name rules, atomic replacement and
+// failures that leave the panel open and the files as they were.
+#include "MessageAnswers.h"
+
+#include "app/host/ProgramDirectory.h"
+#include "assets/Assets.h"
+#include "card/CardFonts.h"
+#include "card/CardModel.h"
+#include "card/CardRenderer.h"
+#include "output/CardFile.h"
+#include "output/SavePanel.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtEndian>
+
+namespace {
+struct BmpHeader {
+    int width = 0;
+    int height = 0;
+    int bitsPerPixel = 0;
+};
+
+BmpHeader readHeader(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray h = f.read(54);
+    if (h.size() < 54 || !h.startsWith("BM"))
+        return {};
+    const auto *d = reinterpret_cast<const uchar *>(h.constData());
+    return {qFromLittleEndian<qint32>(d + 18), qAbs(qFromLittleEndian<qint32>(d + 22)),
+            qFromLittleEndian<quint16>(d + 28)};
+}
+
+QByteArray contents(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QStringList folderEntries()
+{
+    return QDir(CardFile::cardFolder()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+} // namespace
+
+class TestSavePanel : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { CardFonts::install(); }
+    void init()
+    {
+        m_dir.reset(new QTemporaryDir);
+        QVERIFY(m_dir->isValid());
+        ProgramDirectory::setPath(m_dir->path());
+        m_card.reset(new CardModel);
+        m_panel.reset(new SavePanel(m_card.get()));
+        m_panel->openedByMenu();
+    }
+    void cleanup()
+    {
+        // Leave nothing read-only behind for the temporary directory's removal.
+        QFile(CardFile::cardFolder()).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        m_panel.reset();
+        m_card.reset();
+        m_dir.reset();
+    }
+
+    void openingOffersTheDefaultName()
+    {
+        auto *name = m_panel->findChild<QLineEdit *>("TextSaveName");
+        QVERIFY(name);
+        name->setText(QStringLiteral("上次的名字"));
+        m_panel->openedByMenu();
+        QCOMPARE(name->text(), QStringLiteral("名片1"));
+        QCOMPARE(name->selectedText(), QStringLiteral("名片1"));
+        QCOMPARE(m_panel->focusWidget(), name);
+    }
+
+    void savesTheCardAsDrawn_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("default landscape") << "" << QSize(340, 207);
+        QTest::newRow("portrait") << "portrait" << QSize(207, 340);
+        QTest::newRow("hidden name") << "hide" << QSize(340, 207);
+        QTest::newRow("texture") << "texture" << QSize(340, 207);
+    }
+    void savesTheCardAsDrawn()
+    {
+        QFETCH(QString, change);
+        QFETCH(QSize, size);
+        const QImage before = renderCard(*m_card);
+        if (change == "portrait")
+            m_card->setOrientation(Orientation::Portrait);
+        else if (change == "hide")
+            m_card->setVisible(ElementId::LabName, false);
+        else if (change == "texture")
+            m_card->tilePage(QImage(Assets::texture(3)));
+
+        QVERIFY(!QFileInfo::exists(CardFile::cardFolder())); // made by the first save
+        QSignalSpy closing(m_panel.get(), &SavePanel::closeRequested);
+        MessageAnswers answers;
+        int messagesBeforeClosing = -1;
+        connect(m_panel.get(), &SavePanel::closeRequested, this, [&] { messagesBeforeClosing = answers.count(); });
+        QTest::mouseClick(m_panel->findChild<QPushButton *>("ComSave"), Qt::LeftButton);
+
+        QCOMPARE(answers.titles, QStringList{QStringLiteral("Velnor保存提示：")});
+        QCOMPARE(messagesBeforeClosing, 1); // the panel closes after the message is acknowledged
+        QCOMPARE(answers.texts.value(0), QStringLiteral("名片图稿已保存在您的名片夹中了!\r\n"
+                                                        "在“浏览”选项中进行查看名片或打印名片……"));
+        QCOMPARE(closing.count(), 1);
+        const QString path = m_dir->path() + "/mycard/名片1.bmp";
+        const BmpHeader header = readHeader(path);
+        QCOMPARE(QSize(header.width, header.height), size);
+        QCOMPARE(header.bitsPerPixel, 24);
+        const QImage saved(path);
+        const QImage drawn = renderCard(*m_card);
+        QCOMPARE(saved.convertToFormat(QImage::Format_RGB32), drawn);
+        if (!change.isEmpty() && change != "portrait")
+            QVERIFY(drawn != before); // the change shows in the file
+    }
+
+    void cancelWritesNothing()
+    {
+        QSignalSpy closing(m_panel.get(), &SavePanel::closeRequested);
+        QTest::mouseClick(m_panel->findChild<QPushButton *>("ComSaveCancle"), Qt::LeftButton);
+        QCOMPARE(closing.count(), 1);
+        QVERIFY(!QFileInfo::exists(CardFile::cardFolder()));
+    }
+
+    void nameRules_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("file"); // empty: refused
+        QTest::newRow("typed name") << QStringLiteral("张三的名片") << QStringLiteral("张三的名片.bmp");
+        QTest::newRow("empty gives .bmp") << QString() << QStringLiteral(".bmp");
+        QTest::newRow("blanks kept") << QStringLiteral(" a b ") << QStringLiteral(" a b .bmp");
+        QTest::newRow("dots") << QStringLiteral("..") << QStringLiteral("...bmp");
+        QTest::newRow("colon and star") << QStringLiteral("a:b*c") << QStringLiteral("a:b*c.bmp");
+        QTest::newRow("longest ascii") << QString(244, 'x') << QString(244, 'x') + ".bmp";
+        QTest::newRow("longest chinese") << QString(81, QChar(0x540D)) << QString(81, QChar(0x540D)) + ".bmp";
+        QTest::newRow("slash") << QStringLiteral("a/b") << QString();
+        QTest::newRow("parent folder") << QStringLiteral("../escape") << QString();
+        QTest::newRow("backslash") << QStringLiteral("a\\b") << QString();
+        QTest::newRow("nul") << QStringLiteral("a") + QChar(0) + QStringLiteral("b") << QString();
+        QTest::newRow("too long ascii") << QString(245, 'x') << QString();
+        QTest::newRow("too long chinese") << QString(82, QChar(0x540D)) << QString();
+    }
+    void nameRules()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, file);
+        m_panel->findChild<QLineEdit *>("TextSaveName")->setText(name);
+        QSignalSpy closing(m_panel.get(), &SavePanel::closeRequested);
+        MessageAnswers answers;
+        QTest::mouseClick(m_panel->findChild<QPushButton *>("ComSave"), Qt::LeftButton);
+
+        QCOMPARE(answers.titles, QStringList{QStringLiteral("Velnor保存提示：")});
+        if (file.isEmpty()) {
+            QVERIFY(!answers.texts.value(0).contains(QStringLiteral("已保存")));
+            QCOMPARE(closing.count(), 0); // the panel stays open
+            // Nothing at all is written, not even the card folder.
+            QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                     QStringList());
+        } else {
+            QCOMPARE(closing.count(), 1);
+            QCOMPARE(folderEntries(), QStringList{file});
+            QCOMPARE(QImage(CardFile::cardFolder() + '/' + file).size(), QSize(340, 207));
+            // Replacing needs a temporary name beside the file: that fits too.
+            QVERIFY(m_panel->save());
+            QCOMPARE(folderEntries(), QStringList{file});
+        }
+    }
+
+    void savingAgainReplacesTheFile()
+    {
+        auto *save = m_panel->findChild<QPushButton *>("ComSave");
+        MessageAnswers answers;
+        QTest::mouseClick(save, Qt::LeftButton);
+        m_card->setPageColor(VbColors::rgb(200, 30, 30));
+        m_panel->openedByMenu();
+        QTest::mouseClick(save, Qt::LeftButton);
+        QCOMPARE(answers.count(), 2);
+        QCOMPARE(folderEntries(), QStringList{QStringLiteral("名片1.bmp")}); // no temporary file left
+        QCOMPARE(QImage(CardFile::cardPath(QStringLiteral("名片1"))).convertToFormat(QImage::Format_RGB32),
+                 renderCard(*m_card));
+    }
+
+    void failedSaveKeepsFiles_data()
+    {
+        QTest::addColumn<QString>("obstacle");
+        QTest::newRow("read-only file") << "read-only file";
+        QTest::newRow("folder in the way") << "folder in the way";
+        QTest::newRow("read-only card folder") << "read-only card folder";
+        QTest::newRow("card folder is a file") << "card folder is a file";
+    }
+    void failedSaveKeepsFiles()
+    {
+        QFETCH(QString, obstacle);
+        QDir(m_dir->path()).mkpath("mycard");
+        const QString target = CardFile::cardPath(QStringLiteral("名片1"));
+        const QString other = CardFile::cardPath(QStringLiteral("其他"));
+        const QByteArray old = "not replaced";
+        for (const QString &path : {target, other}) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(old);
+        }
+        if (obstacle == "read-only file") {
+            QVERIFY(QFile::setPermissions(target, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        } else if (obstacle == "folder in the way") {
+            QVERIFY(QFile::remove(target));
+            QVERIFY(QDir().mkdir(target));
+        } else if (obstacle == "read-only card folder") {
+            QVERIFY(QFile::setPermissions(CardFile::cardFolder(), QFile::ReadOwner | QFile::ExeOwner));
+            if (QFileInfo(CardFile::cardFolder()).isWritable())
+                QSKIP("this user writes into read-only folders (root)");
+        } else if (obstacle == "card folder is a file") {
+            QDir(CardFile::cardFolder()).removeRecursively();
+            QFile f(CardFile::cardFolder());
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        const QStringList entries = QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        const QStringList folder = folderEntries();
+
+        QSignalSpy closing(m_panel.get(), &SavePanel::closeRequested);
+        MessageAnswers answers;
+        QVERIFY(!m_panel->save());
+        QCOMPARE(answers.titles, QStringList{QStringLiteral("Velnor保存提示：")});
+        QVERIFY2(answers.texts.value(0).contains(QStringLiteral("未能保存")), qPrintable(answers.texts.value(0)));
+        QCOMPARE(closing.count(), 0);
+        QCOMPARE(folderEntries(), folder);
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), entries);
+        if (obstacle != "card folder is a file") {
+            QCOMPARE(contents(other), old);
+            if (obstacle != "folder in the way")
+                QCOMPARE(contents(target), old);
+        }
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<CardModel> m_card;
+    std::unique_ptr<SavePanel> m_panel;
+};
+
+QTEST_MAIN(TestSavePanel)
+#include "tst_savepanel.moc"

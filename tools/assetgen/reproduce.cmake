@@ -1,0 +1,21 @@
+# Test script: draws the pictures into a scratch folder and compares each file byte for byte with the
+# committed one. Arguments: -DGEN=<velnor-assetgen> -DOUT=<scratch folder> -DREF=<assets folder>.
+file(REMOVE_RECURSE "${OUT}")
+execute_process(COMMAND "${GEN}" "${OUT}" RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "velnor-assetgen failed: ${rc}")
+endif()
+file(GLOB_RECURSE made RELATIVE "${OUT}" "${OUT}/*")
+set(changed "")
+foreach(name IN LISTS made)
+    execute_process(COMMAND "${CMAKE_COMMAND}" -E compare_files "${OUT}/${name}" "${REF}/${name}"
+                    RESULT_VARIABLE differs)
+    if(differs)
+        list(APPEND changed "${name}")
+    endif()
+endforeach()
+list(LENGTH made count)
+if(changed)
+    message(FATAL_ERROR "pictures differ from the committed ones (run `make assets`): ${changed}")
+endif()
+message(STATUS "${count} pictures reproduced byte for byte")

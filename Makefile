@@ -3,7 +3,7 @@ BUILD   ?= build
 JOBS    ?= $(shell nproc)
 PACKAGES = cmake g++ make qt6-base-dev qt6-translations-l10n libgl-dev \
            fonts-arphic-uming fonts-noto-cjk fonts-dejavu-core xvfb xauth xdotool x11-utils \
-           libbenchmark-dev poppler-utils time
+           libbenchmark-dev poppler-utils time cups-daemon
 
 .PHONY: deps build run test bench assets clean
 

@@ -1,42 +1,13 @@
 #include "app/DefaultSettings.h"
 
 #include "app/host/ProgramDirectory.h"
-#include "card/CardModel.h"
-#include "card/SettingsStore.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
-#include <array>
 
 namespace DefaultSettings {
-namespace {
-// The settings dialog's order: colours first (text colours in this order), then the texts.
-constexpr std::array<ElementId, 11> ColorOrder{
-    ElementId::LabName, ElementId::LabJob, ElementId::LabOffice, ElementId::LabAdd,
-    ElementId::LabPost, ElementId::LabFax, ElementId::LabHttp,   ElementId::LabTel,
-    ElementId::LabMob,  ElementId::LabMail, ElementId::Hline};
-constexpr std::array<ElementId, 10> TextOrder{ElementId::LabName, ElementId::LabJob,  ElementId::LabOffice,
-                                              ElementId::LabAdd,  ElementId::LabPost, ElementId::LabFax,
-                                              ElementId::LabTel,  ElementId::LabMob,  ElementId::LabMail,
-                                              ElementId::LabHttp};
-} // namespace
-
-bool writeCard(const CardModel &card)
-{
-    const QString text = QStringLiteral("Text");
-    const QString fColor = QStringLiteral("FColor");
-    bool ok = WriteSetting(text, QStringLiteral("Title"), card.motto());
-    ok &= WriteSetting(QStringLiteral("BgColor"), QStringLiteral("Bg"), VbColors::toSettingText(card.pageColor()));
-    for (ElementId id : ColorOrder)
-        ok &= WriteSetting(fColor, QLatin1String(elementInfo(id).colorKey),
-                           VbColors::toSettingText(card.element(id).color));
-    for (ElementId id : TextOrder)
-        ok &= WriteSetting(text, QLatin1String(elementInfo(id).textKey), card.textElement(id).text);
-    return ok;
-}
-
 bool copyIfMissing(const QString &shippedFile, const QString &dir)
 {
     const QString target = QDir(dir).filePath(FileName);

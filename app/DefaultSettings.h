@@ -10,10 +10,6 @@ class CardModel;
 namespace DefaultSettings {
 inline const QString FileName = QStringLiteral("myset.ini");
 
-// Writes the card's texts, colours and page colour and its motto with `WriteSetting`, in the order the
-// settings dialog saves them, so the file has the same sections and keys in the same order.
-// False when any write failed.
-bool writeCard(const CardModel &card);
 // Copies shippedFile into dir as myset.ini when dir has none. False only when a copy was needed and failed.
 bool copyIfMissing(const QString &shippedFile, const QString &dir);
 // The installed default beside an installed program (…/share/velnor/myset.ini), or an empty text.

@@ -3,6 +3,7 @@
 #include "app/DefaultSettings.h"
 #include "card/CardFonts.h"
 #include "card/CardModel.h"
+#include "card/CardSettings.h"
 #include "card/SettingsStore.h"
 
 #include <QDir>
@@ -24,7 +25,7 @@ bool writeInto(const QDir &dir, const CardModel &card)
     if (!scratch.isValid())
         return false;
     setSettingsDirectory(scratch.path());
-    if (!DefaultSettings::writeCard(card))
+    if (!saveCardSettings(card))
         return false;
     return QFile::rename(scratch.filePath(DefaultSettings::FileName), target) || QFileInfo::exists(target);
 }

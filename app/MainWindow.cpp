@@ -11,6 +11,7 @@
 #include "app/host/Twips.h"
 #include "app/host/WindowMover.h"
 #include "card/CardModel.h"
+#include "card/CardSettings.h"
 #include "editing/CardCanvas.h"
 #include "editing/ColorPanel.h"
 #include "editing/ElementReactions.h"
@@ -33,7 +34,7 @@
 
 namespace {
 // The window as laid out before its load narrows it.
-constexpr int DesignClientWidth = 11385;
+constexpr int LaidOutClientWidth = 11385;
 constexpr int ClientHeight = 6120;
 
 // The two etched separators of the menu column: a grey line of width 1 over a white line of width 2.
@@ -54,7 +55,8 @@ QLabel *separator(const SeparatorSpec &spec, int index, QWidget *parent)
         p.drawLine(0, 0, width - 1, 0);
     }
     auto *line = new QLabel(parent);
-    line->setObjectName(QStringLiteral("SpaceLine(%1)").arg(index));
+    line->setObjectName(QStringLiteral("SpaceLine"));
+    line->setProperty("index", index);
     line->setPixmap(etched);
     line->setGeometry(left, Twips::toPx(spec.y), width, 2);
     // A line is drawn on the window, not a control: presses and moves over it are the window's own.
@@ -111,7 +113,7 @@ MainWindow::MainWindow(CardModel *card, QWidget *parent)
     for (size_t i = 0; i < Separators.size(); ++i)
         separator(Separators[i], int(i), this);
 
-    m_panels = {new PagePanel(card, this),   new ColorPanel(card, this), new FontPanel(card, this),
+    m_panels = {new PagePanel(card, this),    new ColorPanel(card, this), new FontPanel(card, this),
                 new PicturePanel(card, this), new LinePanel(card, this),  new ShowPanel(card, this),
                 new SavePanel(card, this),    new HelpPanel(card, this),  new AboutPanel(card, this)};
     for (size_t i = 0; i < m_panels.size(); ++i) {
@@ -124,6 +126,9 @@ MainWindow::MainWindow(CardModel *card, QWidget *parent)
     // "自定义>>>>" on the page panel opens the picture panel aimed at the page.
     connect(static_cast<PagePanel *>(panel("FrmPage")), &PagePanel::pagePictureRequested,
             static_cast<PicturePanel *>(panel("FrmPic")), &PicturePanel::choosePageTarget);
+    // After a save (or "取消") the save panel closes and the window narrows again, re-centred.
+    connect(static_cast<SavePanel *>(panel("FrmSave")), &SavePanel::closeRequested, this,
+            &MainWindow::closePanels);
 
     // The window moves by a press on its own background, on the work area outside the card, or on the
     // title bar outside its labels; presses on anything else belong to that control.
@@ -142,7 +147,7 @@ MainWindow::MainWindow(CardModel *card, QWidget *parent)
     border->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_border = border;
 
-    resize(Twips::toPx(DesignClientWidth), Twips::toPx(ClientHeight));
+    resize(Twips::toPx(LaidOutClientWidth), Twips::toPx(ClientHeight));
 }
 
 void MainWindow::load()
@@ -161,12 +166,12 @@ void MainWindow::load()
     m_workArea->tileBackground(m_card->pictureStore());
     // 6. The page background switch starts on, so nothing is painted on the card itself (the model's
     // default); 7. the picture panel shows its own folder.
-    // 8-11. Lists, readouts and scroll bars on the panels.
-    LoadSteps::fillFontLists(this);
+    // 8-11. The text panel's font and size lists, the colour readout, the line's scroll bars.
+    static_cast<FontPanel *>(panel("FrmFont"))->fillFontLists();
     LoadSteps::setReadoutTexts(this);
     LoadSteps::setLineScrollBars(this, *m_card);
     // 12. The user's settings.
-    LoadSteps::applySettings(*m_card);
+    applyCardSettings(*m_card);
 }
 
 Panel *MainWindow::panel(const char *name) const

@@ -20,7 +20,7 @@ struct PanelSpec {
     int top;            // twips in the window; every panel's left edge is at PanelLeft
     int width;
     int height;
-    int openWidth;      // the window's width while it is open
+    int openWidth; // the window's width while it is open
 };
 
 inline constexpr int ClosedWindowWidth = 7650;
@@ -89,9 +89,9 @@ public:
     void setWidthTwips(int width);
 
     // What the menu buttons do on release.
-    void openSettings();  // `ImgSet`
-    void openBrowser();   // `ImgView`
-    void exitProgram();   // `ImgExit`: every window closes and the program ends
+    void openSettings(); // `ImgSet`
+    void openBrowser();  // `ImgView`
+    void exitProgram();  // `ImgExit`: every window closes and the program ends
 
 protected:
     void mouseMoveEvent(QMouseEvent *event) override;

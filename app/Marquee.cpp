@@ -16,8 +16,8 @@ QTimer *marqueeTimer(const char *name, QObject *parent)
 } // namespace
 
 Marquee::Marquee(QLabel *info, QLabel *motto, QWidget *window)
-    : QObject(window), m_info(info), m_motto(motto), m_window(window),
-      m_timer1(marqueeTimer("Timer1", this)), m_timer2(marqueeTimer("Timer2", this))
+    : QObject(window), m_info(info), m_motto(motto), m_window(window), m_timer1(marqueeTimer("Timer1", this)),
+      m_timer2(marqueeTimer("Timer2", this))
 {
     connect(m_timer1, &QTimer::timeout, this, &Marquee::timer1Tick);
     connect(m_timer2, &QTimer::timeout, this, &Marquee::timer2Tick);

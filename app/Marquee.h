@@ -11,10 +11,10 @@ class QWidget;
 class Marquee : public QObject {
     Q_OBJECT
 public:
-    static constexpr int Step = 50;       // twips per tick
-    static constexpr int Interval = 100;  // ms
+    static constexpr int Step = 50;        // twips per tick
+    static constexpr int Interval = 100;   // ms
     static constexpr int StartLeft = 7650; // twips, where the motto stands at load
-    static constexpr int Gap = 100;       // twips kept from the name and from the window's edge
+    static constexpr int Gap = 100;        // twips kept from the name and from the window's edge
 
     // info is `LabBarInfo`, motto is `LabBarMove`; both lie on the title bar of window.
     Marquee(QLabel *info, QLabel *motto, QWidget *window);

@@ -68,8 +68,8 @@ SplashWindow::SplashWindow(const QSizeF &screenTwips)
 
     const QSizeF outer(Twips::fromPx(PictureSize.width() + 2 * Border),
                        Twips::fromPx(PictureSize.height() + 2 * Border));
-    m_place = QRectF(QPointF((m_screen.width() - outer.width()) / 2, (m_screen.height() - outer.height()) / 2),
-                     outer);
+    m_place = QRectF(
+        QPointF((m_screen.width() - outer.width()) / 2, (m_screen.height() - outer.height()) / 2), outer);
     applyPlace();
     m_timer2->start();
 }

@@ -16,7 +16,7 @@ public:
     static constexpr int StepInterval = 5;    // ms, `Timer1`
     static constexpr int WidthStep = 350;     // twips per tick
     static constexpr int HeightStep = 200;
-    static constexpr int Smallest = 200;      // the last tick reaches this width or height
+    static constexpr int Smallest = 200; // the last tick reaches this width or height
 
     // The splash on a screen of the given size in twips (the primary screen's by default).
     explicit SplashWindow(const QSizeF &screenTwips = QSizeF());

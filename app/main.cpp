@@ -24,7 +24,8 @@ int main(int argc, char *argv[])
 
     // Qt's own dialog buttons speak Chinese ("确定", "取消", "是", "否").
     auto *qtTranslator = new QTranslator(&app);
-    if (qtTranslator->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (qtTranslator->load(QStringLiteral("qtbase_zh_CN"),
+                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(qtTranslator);
 
     CardFonts::install();
@@ -36,7 +37,8 @@ int main(int argc, char *argv[])
     case SingleInstance::Result::Acquired:
         break;
     case SingleInstance::Result::AlreadyRunning:
-        Dialogs::warning(nullptr, QStringLiteral("程序已在运行中，不要再次运行!"), QApplication::applicationName());
+        Dialogs::warning(nullptr, QStringLiteral("程序已在运行中，不要再次运行!"),
+                         QApplication::applicationName());
         return 0;
     case SingleInstance::Result::Unavailable:
         std::fprintf(stderr, "velnor: 无法使用锁文件 %s，本次不检查程序是否已在运行。\n",

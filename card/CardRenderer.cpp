@@ -7,15 +7,21 @@
 #include <QPainter>
 
 namespace {
-void paintText(QPainter &p, const TextElement &e)
+void paintText(QPainter &p, const TextElement &e, const QRect &cardRect)
 {
     const QRect box = Twips::rectToPx(e.left, e.top, e.width, e.height);
+    // Lines wholly above or below the card (a long address) are not drawn at all.
+    const int firstLine = std::max(0, (cardRect.top() - box.top()) / std::max(1, e.lineHeightPx) - 1);
+    const int lastLine = std::min(int(e.lines.size()) - 1,
+                                  (cardRect.bottom() - box.top()) / std::max(1, e.lineHeightPx) + 1);
+    if (lastLine < firstLine)
+        return;
     p.save();
     if (!e.autoSize)
         p.setClipRect(box, Qt::IntersectClip); // a fixed box cuts off what does not fit
     p.setFont(CardFonts::fontFor(e));
     p.setPen(VbColors::toQColor(e.color));
-    for (int i = 0; i < e.lines.size(); ++i) {
+    for (int i = firstLine; i <= lastLine; ++i) {
         const double x = e.alignRight ? box.right() + 1 - e.lineWidthsPx[i] : box.left();
         p.drawText(QPointF(x, box.top() + i * e.lineHeightPx + e.ascentPx), e.lines[i]);
     }
@@ -40,7 +46,7 @@ void paintCard(QPainter &p, const CardModel &card)
             continue;
         switch (elementInfo(id).kind) {
         case ElementKind::Text:
-            paintText(p, card.textElement(id));
+            paintText(p, card.textElement(id), cardRect);
             break;
         case ElementKind::Line: {
             // Even a line thinner than a pixel shows as a one-pixel rule.

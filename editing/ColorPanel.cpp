@@ -15,10 +15,9 @@
 
 namespace {
 // A whole-card pick in "前景色" recolours the texts in this order, then the line.
-constexpr ElementId ForegroundOrder[] = {ElementId::LabName, ElementId::LabJob, ElementId::LabAdd,
-                                         ElementId::LabOffice, ElementId::LabFax, ElementId::LabTel,
-                                         ElementId::LabMob, ElementId::LabPost, ElementId::LabHttp,
-                                         ElementId::LabMail};
+constexpr ElementId ForegroundOrder[] = {
+    ElementId::LabName, ElementId::LabJob, ElementId::LabAdd,  ElementId::LabOffice, ElementId::LabFax,
+    ElementId::LabTel,  ElementId::LabMob, ElementId::LabPost, ElementId::LabHttp,   ElementId::LabMail};
 
 // A label that sizes itself to its text, placed by its top-left corner in twips.
 QLabel *placeLabel(QWidget *parent, const QString &name, const QString &text, int left, int top)
@@ -72,8 +71,10 @@ void ColorPanel::buildStrip()
     connect(m_strip, &PaletteStrip::pressed, this, [this](VbColor c) { pickWholeCard(c); });
 
     indexed(placeLabel(this, QStringLiteral("LabObj"), QStringLiteral("操作对象："), 90, 1560), 0);
-    m_foreground = indexed(place(new QRadioButton(QStringLiteral("前景色"), this), "OptColor", 1200, 1530, 840, 240), 0);
-    m_background = indexed(place(new QRadioButton(QStringLiteral("背景色"), this), "OptColor", 2175, 1530, 840, 240), 1);
+    m_foreground =
+        indexed(place(new QRadioButton(QStringLiteral("前景色"), this), "OptColor", 1200, 1530, 840, 240), 0);
+    m_background =
+        indexed(place(new QRadioButton(QStringLiteral("背景色"), this), "OptColor", 2175, 1530, 840, 240), 1);
     m_background->setChecked(true);
     EventRules::onOptionClick(m_foreground, this, [this] { modeChanged(); });
     EventRules::onOptionClick(m_background, this, [this] { modeChanged(); });
@@ -81,7 +82,8 @@ void ColorPanel::buildStrip()
 
 void ColorPanel::buildPreview()
 {
-    indexed(placeLabel(this, QStringLiteral("LabObj"), QStringLiteral("选取标志底色为背景色："), 135, 1935), 1);
+    indexed(placeLabel(this, QStringLiteral("LabObj"), QStringLiteral("选取标志底色为背景色："), 135, 1935),
+            1);
 
     auto *viewBg = place(new QFrame(this), "PicViewBg", 120, 2160, 2955, 2535);
     viewBg->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
@@ -89,7 +91,6 @@ void ColorPanel::buildPreview()
     QPalette pal = viewBg->palette();
     pal.setColor(QPalette::Window, QColor(0xE0, 0xE0, 0xE0));
     viewBg->setPalette(pal);
-    m_viewBg = viewBg;
     // The preview lives in the area inside the border, which clips it.
     m_viewClient = new QWidget(viewBg);
     m_viewClient->setGeometry(viewBg->contentsRect());

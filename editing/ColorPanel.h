@@ -43,10 +43,9 @@ private:
     PaletteStrip *m_strip = nullptr;
     QRadioButton *m_foreground = nullptr; // `OptColor` (0)
     QRadioButton *m_background = nullptr; // `OptColor` (1)
-    QWidget *m_viewBg = nullptr;
     QWidget *m_viewClient = nullptr;
     QLabel *m_logoView = nullptr;
-    QImage m_logoPicture;   // the copy shown in the preview, over its background
-    QPoint m_dragOffset;    // where the preview was grabbed, in its own pixels
+    QImage m_logoPicture; // the copy shown in the preview, over its background
+    QPoint m_dragOffset;  // where the preview was grabbed, in its own pixels
     bool m_dragging = false;
 };

@@ -10,16 +10,11 @@
 namespace {
 // The first line of each text's input box, by text panel list index (fax before telephone).
 constexpr std::array<const char *, TextElementCount> PromptLines{
-    "在下面的文字输入框中输入您需要的名字",
-    "在下面的文字输入框中输入您的职位",
-    "在下面的文字输入框中输入您的公司名称",
-    "在下面的文字输入框中输入您的详细地址",
-    "在下面的文字输入框中输入您邮政编码",
-    "在下面的文字输入框中输入您的传真号码",
-    "在下面的文字输入框中输入您的电话号码字",
-    "在下面的文字输入框中输入您的手机号码",
-    "在下面的文字输入框中输入您的网址",
-    "在下面的文字输入框中输入您的电子信箱",
+    "在下面的文字输入框中输入您需要的名字",   "在下面的文字输入框中输入您的职位",
+    "在下面的文字输入框中输入您的公司名称",   "在下面的文字输入框中输入您的详细地址",
+    "在下面的文字输入框中输入您邮政编码",     "在下面的文字输入框中输入您的传真号码",
+    "在下面的文字输入框中输入您的电话号码字", "在下面的文字输入框中输入您的手机号码",
+    "在下面的文字输入框中输入您的网址",       "在下面的文字输入框中输入您的电子信箱",
 };
 } // namespace
 
@@ -46,8 +41,8 @@ void ElementReactions::editByInputBox(ElementId id)
     if (!isText(id))
         return;
     CardModel *card = m_canvas->card();
-    const QString prompt =
-        Dialogs::lines(QString::fromUtf8(PromptLines[size_t(id)]), QStringLiteral("然后按下“确定”按钮以确定输入。"));
+    const QString prompt = Dialogs::lines(QString::fromUtf8(PromptLines[size_t(id)]),
+                                          QStringLiteral("然后按下“确定”按钮以确定输入。"));
     // The answer is taken as typed: nothing is trimmed or added, not even a prefix the user removed.
     QString text = Dialogs::inputBox(m_canvas->window(), prompt, QStringLiteral("Velnor名片文字更改"),
                                      card->textElement(id).text);

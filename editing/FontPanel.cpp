@@ -101,7 +101,8 @@ QComboBox *pickOnlyList(QWidget *parent)
     return list;
 }
 
-// Shows a text in a list's field; the list's own entry is selected when there is one, so the list opens on it.
+// Shows a text in a list's field; the list's own entry is selected when there is one, so the list opens on
+// it.
 void setListText(QComboBox *list, const QString &text)
 {
     const int index = list->findText(text, Qt::MatchExactly);
@@ -162,7 +163,12 @@ FontPanel::FontPanel(CardModel *card, QWidget *parent)
 
     m_textInput = place(new QPlainTextEdit(this), "TextInput", 90, 1245, 2985, 885);
     m_textInput->setTabChangesFocus(true);
-    m_textInput->setPlainText(QStringLiteral("选择文字对象后，在此处输入进行名") + CrLf + QStringLiteral("片文字的修改。") + CrLf);
+    // The text wraps at the box's width, which holds 16 characters of 9 pt text (as the hint needs) only with
+    // a narrow margin and no room kept for a horizontal scroll bar.
+    m_textInput->document()->setDocumentMargin(1);
+    m_textInput->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_textInput->setPlainText(QStringLiteral("选择文字对象后，在此处输入进行名") + CrLf +
+                              QStringLiteral("片文字的修改。") + CrLf);
 
     m_picColor1 = place(new PaletteStrip(this), "PicColor1", 75, 2550, 3000, 255);
 
@@ -173,14 +179,15 @@ FontPanel::FontPanel(CardModel *card, QWidget *parent)
 
     for (size_t i = 0; i < StyleOptions.size(); ++i) {
         const StyleOption &o = StyleOptions[i];
-        m_optFontStyle[i] = place(new QRadioButton(QString::fromUtf8(o.caption), this), o.name, o.left, StyleTop,
-                                  o.width, StyleHeight);
+        m_optFontStyle[i] = place(new QRadioButton(QString::fromUtf8(o.caption), this), o.name, o.left,
+                                  StyleTop, o.width, StyleHeight);
     }
     m_optFontStyle[1]->setChecked(true);
 
-    QLabel *tip = addCaption(this, 6, 135, 4770,
-                             QStringLiteral("    应用提示：对于文字数字较多的对象，如地址，选择对象后会出现一个可以手工进行设置"
-                                            "每行字数的滚动条，拖移即可设定。"));
+    QLabel *tip = addCaption(
+        this, 6, 135, 4770,
+        QStringLiteral("    应用提示：对于文字数字较多的对象，如地址，选择对象后会出现一个可以手工进行设置"
+                       "每行字数的滚动条，拖移即可设定。"));
     tip->setWordWrap(true);
     setGeometryTwips(tip, 135, 4770, 2880, 810);
     tip->setAlignment(Qt::AlignLeft | Qt::AlignTop);

@@ -25,10 +25,10 @@ constexpr LabelSpec Captions[] = {
     {1, 180, 1620, "高度："},
 };
 
-const char *const UsageText =
-    "    名片中的直线可以经过拖移滚动条设置成任意大小和颜色的背景色块：拖动“宽度”滚动条到最左边、同时拖动“高度”"
-    "滚动条到合适位置可以绘制出垂直线条；同时拖动两个滚动条可以绘制出任意大小的矩形方块；可以用鼠标把它拖移到任意"
-    "合适的位置……发挥您的想象，试试看……";
+const char *const UsageText = "    名片中的直线可以经过拖移滚动条设置成任意大小和颜色的背景色块："
+                              "拖动“宽度”滚动条到最左边、同时拖动“高度”滚动条到合适位置可以绘制出垂直线条；"
+                              "同时拖动两个滚动条可以绘制出任意大小的矩形方块；"
+                              "可以用鼠标把它拖移到任意合适的位置……发挥您的想象，试试看……";
 
 // One of the `LabHScroll` labels of the usage notes.
 QLabel *noteLabel(QWidget *parent, int index, const QString &text)

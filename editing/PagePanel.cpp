@@ -23,12 +23,13 @@ PagePanel::PagePanel(CardModel *card, QWidget *parent)
 void PagePanel::buildOrientation()
 {
     auto *caption = new QLabel(QStringLiteral("页面方向："), this);
-    caption->setObjectName(QStringLiteral("LabPage(0)"));
+    caption->setObjectName(QStringLiteral("LabPage"));
+    caption->setProperty("index", 0);
     caption->move(Twips::toPx(180, 255));
     caption->adjustSize();
 
-    m_optPageH = place(new QRadioButton(QStringLiteral("横向"), this), "OptPageH", 180, 495, 735, 255);
-    m_optPageV = place(new QRadioButton(QStringLiteral("竖向"), this), "OptPageV", 180, 930, 735, 255);
+    m_optPageH = place(new QRadioButton(QStringLiteral("横向"), this), "OptPageH", 180, 525, 735, 255);
+    m_optPageV = place(new QRadioButton(QStringLiteral("竖向"), this), "OptPageV", 180, 960, 735, 255);
     // A group of their own, so option buttons added elsewhere on the panel never share their exclusion.
     auto *group = new QButtonGroup(this);
     group->addButton(m_optPageH);
@@ -41,7 +42,8 @@ void PagePanel::buildOrientation()
     const QRect shapes[] = {Twips::rectToPx(945, 480, 465, 285), Twips::rectToPx(1035, 825, 285, 465)};
     for (int k = 0; k < 2; ++k) {
         auto *shape = new QLabel(this);
-        shape->setObjectName(QStringLiteral("LabPageView(%1)").arg(k));
+        shape->setObjectName(QStringLiteral("LabPageView"));
+        shape->setProperty("index", k);
         shape->setGeometry(shapes[k]);
         shape->setFrameStyle(QFrame::Box | QFrame::Plain);
         shape->setLineWidth(1);
@@ -81,7 +83,8 @@ void PagePanel::buildTextures()
         connect(thumb, &PictureBox::clicked, this, [this, k] { chooseTexture(k); });
     }
 
-    auto *custom = place(new QPushButton(QStringLiteral("自定义>>>>"), this), "CmdPgPic", 240, 5220, 1095, 315);
+    auto *custom =
+        place(new QPushButton(QStringLiteral("自定义>>>>"), this), "CmdPgPic", 240, 5220, 1095, 315);
     connect(custom, &QPushButton::clicked, this, [this] {
         emit openPanelRequested(QStringLiteral("FrmPic"));
         emit pagePictureRequested();

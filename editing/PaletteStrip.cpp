@@ -51,7 +51,8 @@ void PaletteStrip::mouseMoveEvent(QMouseEvent *event)
     // strip pixel stands in for it, which keeps every report a colour of the picture.
     if (m_image.isNull())
         return;
-    const QPoint nearest(qBound(0, inner.x(), m_image.width() - 1), qBound(0, inner.y(), m_image.height() - 1));
+    const QPoint nearest(qBound(0, inner.x(), m_image.width() - 1),
+                         qBound(0, inner.y(), m_image.height() - 1));
     if (const auto color = colorAt(nearest))
         emit draggedOver(*color, event->buttons());
 }

@@ -5,7 +5,6 @@
 #include "card/CardModel.h"
 #include "editing/PictureFile.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QKeyEvent>
@@ -28,8 +27,9 @@ struct LabelSpec {
     const char *caption;
 };
 constexpr LabelSpec Captions[] = {
-    {"LabSel", 3, 120, 330, "目标："},  {"LabSel", 0, 120, 825, "磁盘："},      {"LabSel", 1, 120, 1245, "目录："},
-    {"LabSel", 2, 120, 2700, "文件："}, {"LabFileShow", -1, 180, 5010, "选定："},
+    {"LabSel", 3, 120, 330, "目标："},        {"LabSel", 0, 120, 825, "磁盘："},
+    {"LabSel", 1, 120, 1245, "目录："},       {"LabSel", 2, 120, 2700, "文件："},
+    {"LabFileShow", -1, 180, 5010, "选定："},
 };
 
 // Whether path is root itself or lies below it.
@@ -84,7 +84,10 @@ PicturePanel::PicturePanel(CardModel *card, QWidget *parent)
     m_dirs->setHeaderHidden(true);
     m_dirs->setRootIsDecorated(false);
     m_dirs->setIndentation(8);
+    // Every level stays open: the list shows the path, it is not a tree to fold.
     m_dirs->setExpandsOnDoubleClick(false);
+    m_dirs->setItemsExpandable(false);
+    m_dirs->setStyleSheet(QStringLiteral("QTreeView::branch { image: none; border-image: none; }"));
     m_dirs->installEventFilter(this);
     m_files = place(new QListWidget(this), "File1", 630, 2640, 2160, 2190);
     m_files->viewport()->installEventFilter(this);
@@ -138,14 +141,22 @@ void PicturePanel::fillDrives()
     const QSignalBlocker blocker(m_drives);
     m_drives->clear();
     QStringList roots = driveRoots();
-    // The volume of the start directory is always offered, so the drive list can show it.
-    const QString start = QStorageInfo(QDir::currentPath()).rootPath();
-    if (!start.isEmpty() && !roots.contains(start))
-        roots.append(start);
+    // The volume of the directory shown (at first the start directory) is always offered, so the drive
+    // list can show it.
+    const QString shown = QStorageInfo(m_directory.isEmpty() ? QDir::currentPath() : m_directory).rootPath();
+    if (!shown.isEmpty() && !roots.contains(shown))
+        roots.append(shown);
     for (const QString &root : roots) {
         const QString name = root == QLatin1String("/") ? QString() : QStorageInfo(root).name();
         m_drives->addItem(name.isEmpty() ? root : QStringLiteral("%1 [%2]").arg(root, name), root);
     }
+}
+
+void PicturePanel::showEvent(QShowEvent *event)
+{
+    Panel::showEvent(event);
+    fillDrives();
+    selectDriveOf(m_directory);
 }
 
 void PicturePanel::selectDriveOf(const QString &path)

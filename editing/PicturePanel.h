@@ -30,6 +30,9 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // Volumes come and go (a USB stick is plugged in): the drive list is read again whenever the panel
+    // is shown.
+    void showEvent(QShowEvent *event) override;
 
 private:
     bool showDirectory(const QString &path, bool tellUser);
@@ -50,6 +53,6 @@ private:
     QListWidget *m_files = nullptr;       // `File1`
     QLabel *m_fileShow = nullptr;         // `FileShow`
     QString m_directory;
-    int m_driveIndex = -1;  // the drive shown before a change, to go back to when it cannot be read
-    int m_rowAtPress = -1;  // the file list's row before a mouse press: a click on it loads it again
+    int m_driveIndex = -1; // the drive shown before a change, to go back to when it cannot be read
+    int m_rowAtPress = -1; // the file list's row before a mouse press: a click on it loads it again
 };

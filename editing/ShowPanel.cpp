@@ -38,17 +38,19 @@ ShowPanel::ShowPanel(CardModel *card, QWidget *parent)
 {
     for (const ShowBox &b : ShowBoxes) {
         if (b.element == Background) {
-            m_chkBg = place(new QCheckBox(QStringLiteral("背景"), this), "ChkBg", b.left, b.top, BoxWidth, b.height);
+            m_chkBg = place(new QCheckBox(QStringLiteral("背景"), this), "ChkBg", b.left, b.top, BoxWidth,
+                            b.height);
             m_chkBg->setChecked(card->backgroundShown());
             continue;
         }
         const ElementInfo &info = elementInfo(ElementId(b.element));
-        auto *box = place(new QCheckBox(QString::fromUtf8(info.checkCaption), this), info.checkBox, b.left, b.top,
-                          BoxWidth, b.height);
+        auto *box = place(new QCheckBox(QString::fromUtf8(info.checkCaption), this), info.checkBox, b.left,
+                          b.top, BoxWidth, b.height);
         box->setChecked(card->element(info.id).visible);
         m_elementBoxes[size_t(b.element)] = box;
         // The element takes the box's state each time, so the two always agree.
-        EventRules::onCheckClick(box, this, [card, id = info.id](bool ticked) { card->setVisible(id, ticked); });
+        EventRules::onCheckClick(box, this,
+                                 [card, id = info.id](bool ticked) { card->setVisible(id, ticked); });
     }
 
     // What the background switch does is the card's; the box only shows and sets the card's state.

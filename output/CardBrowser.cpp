@@ -32,7 +32,6 @@ void setBackground(QWidget *w, const QColor &color)
     QPalette pal = w->palette();
     pal.setColor(QPalette::Window, color);
     pal.setColor(QPalette::Base, color);
-    pal.setColor(QPalette::Button, color);
     w->setPalette(pal);
 }
 
@@ -78,7 +77,8 @@ CardBrowser::CardBrowser(CardModel *, QWidget *mainWindow) : SecondaryWindow(Spe
     m_files->setUniformItemSizes(true);
     m_files->setSelectionMode(QAbstractItemView::SingleSelection);
     setBackground(m_files, Grey);
-    auto *label2 = Panel::place(new QLabel(QStringLiteral("您选定的名片是："), c), "Label2", 6030, 3855, 0, 0);
+    auto *label2 =
+        Panel::place(new QLabel(QStringLiteral("您选定的名片是："), c), "Label2", 6030, 3855, 0, 0);
     label2->adjustSize();
     m_chosen = Panel::place(new QLineEdit(c), "Text1", 6030, 4080, 1440, 240);
     m_chosen->setEnabled(false);
@@ -87,8 +87,9 @@ CardBrowser::CardBrowser(CardModel *, QWidget *mainWindow) : SecondaryWindow(Spe
     m_delete = Panel::place(new QPushButton(QStringLiteral("删除"), c), "CmdDelCard", 6900, 5445, 570, 330);
     for (QPushButton *b : {m_print, m_delete}) {
         b->setAutoDefault(false);
-        setBackground(b, Grey);
-        b->setAutoFillBackground(false);
+        QPalette pal = b->palette();
+        pal.setColor(QPalette::Button, Grey);
+        b->setPalette(pal);
     }
 
     // A new entry chosen with the mouse or the arrow keys; the list only gaining focus chooses nothing.
@@ -102,8 +103,8 @@ CardBrowser::CardBrowser(CardModel *, QWidget *mainWindow) : SecondaryWindow(Spe
 
     setChosenEnabled(false, false);
     loadList();
-    // The design's place, two thirds across the screen, leaves much of the window off a small screen;
-    // centred on the main window's screen it is always whole.
+    // Two thirds across the screen would leave much of the window off a small screen; centred on the
+    // main window's screen it is always whole.
     centreOnScreen(mainWindow);
 
     if (m_mainWindow) {
@@ -121,7 +122,8 @@ void CardBrowser::loadList()
         m_folderProblem = Dialogs::lines(QStringLiteral("您的名片夹还不存在，里面没有可浏览的名片："),
                                          QDir::toNativeSeparators(folder));
     else if (!info.isReadable() || !info.isExecutable())
-        m_folderProblem = Dialogs::lines(QStringLiteral("无法读取您的名片夹："), QDir::toNativeSeparators(folder));
+        m_folderProblem =
+            Dialogs::lines(QStringLiteral("无法读取您的名片夹："), QDir::toNativeSeparators(folder));
     else
         m_files->addItems(cardFiles(folder));
     showCount();
@@ -138,7 +140,8 @@ void CardBrowser::showEvent(QShowEvent *event)
     SecondaryWindow::showEvent(event);
     if (!m_folderProblem.isEmpty()) {
         // Said once the browser is on the screen, so the message has a window to stand over.
-        QTimer::singleShot(0, this, [this, text = m_folderProblem] { Dialogs::message(this, text, BrowseTitle); });
+        QTimer::singleShot(0, this,
+                           [this, text = m_folderProblem] { Dialogs::message(this, text, BrowseTitle); });
         m_folderProblem.clear();
     }
 }
@@ -185,7 +188,8 @@ void CardBrowser::deleteChosen()
     const QString name = m_chosen->text();
     if (name.isEmpty())
         return;
-    if (!Dialogs::askYesNo(this, QStringLiteral("确实要删除你选定的名片吗？"), QStringLiteral("Velnor删除警告！")))
+    if (!Dialogs::askYesNo(this, QStringLiteral("确实要删除你选定的名片吗？"),
+                           QStringLiteral("Velnor删除警告！")))
         return;
     QFile file(CardFile::cardFolder() + QLatin1Char('/') + name);
     if (!file.remove()) {

@@ -42,9 +42,9 @@ private:
 
     QPointer<QWidget> m_mainWindow;
     QPoint m_mainPlace;
-    QLabel *m_area;     // `PicBg`, the tiled viewing area
-    QLabel *m_card;     // `PicMyCard`
-    QLabel *m_count;    // `Label1`
+    QLabel *m_area;  // `PicBg`, the tiled viewing area
+    QLabel *m_card;  // `PicMyCard`
+    QLabel *m_count; // `Label1`
     QListWidget *m_files;
     QLineEdit *m_chosen; // `Text1`
     QPushButton *m_print;

@@ -51,7 +51,8 @@ QString writeBmp(const QImage &picture, const QString &path)
     // RGB32 is written as 24 bits per pixel, the depth the card is shown in.
     QImageWriter writer(&file, "bmp");
     if (!writer.write(picture.convertToFormat(QImage::Format_RGB32))) {
-        const QString reason = file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString();
+        const QString reason =
+            file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString();
         file.cancelWriting();
         return reason;
     }

@@ -19,9 +19,12 @@ inline CardShape cardShape(int widthPx)
 inline QPoint browserCardPlace(int widthPx, QPoint current)
 {
     switch (cardShape(widthPx)) {
-    case CardShape::Landscape: return {20, 80};
-    case CardShape::Portrait: return {92, 8};
-    case CardShape::Neither: break;
+    case CardShape::Landscape:
+        return {20, 80};
+    case CardShape::Portrait:
+        return {92, 8};
+    case CardShape::Neither:
+        break;
     }
     return current;
 }
@@ -30,9 +33,12 @@ inline QPoint browserCardPlace(int widthPx, QPoint current)
 inline QPoint previewCardPlace(int widthPx, QPoint current)
 {
     switch (cardShape(widthPx)) {
-    case CardShape::Landscape: return {204, 140};
-    case CardShape::Portrait: return {272, 76};
-    case CardShape::Neither: break;
+    case CardShape::Landscape:
+        return {204, 140};
+    case CardShape::Portrait:
+        return {272, 76};
+    case CardShape::Neither:
+        break;
     }
     return current;
 }

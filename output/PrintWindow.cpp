@@ -79,8 +79,11 @@ PrintWindow::PrintWindow(const QImage &card, QWidget *browser)
     m_printButton->installEventFilter(this);
     for (int state = 0; state < 3; ++state) {
         m_printLooks[state] = QPixmap(Assets::menuPicture("print", state));
-        auto *look = Panel::place(new QLabel(c), state == 0 ? "Print0" : state == 1 ? "Print1" : "Print2", 11280,
-                                  600 + 330 * state, 810, 315);
+        auto *look = Panel::place(new QLabel(c),
+                                  state == 0   ? "Print0"
+                                  : state == 1 ? "Print1"
+                                               : "Print2",
+                                  11280, 600 + 330 * state, 810, 315);
         look->setPixmap(m_printLooks[state]);
         look->hide();
     }
@@ -121,6 +124,9 @@ PrintWindow::PrintWindow(const QImage &card, QWidget *browser)
     showPreview(m_card);
     m_preview->move(previewCardPlace(m_card.width(), m_preview->pos()));
     centreOnScreen(browser);
+    // A print image left by a program that did not close this window must not pass for one of this
+    // opening's: only an option picked here makes a print image.
+    QFile::remove(CardFile::printImagePath());
 }
 
 void PrintWindow::setPrintLook(int state)
@@ -144,7 +150,8 @@ void PrintWindow::writePrintImage(const QImage &picture)
 {
     const QString reason = CardFile::writeBmp(picture, CardFile::printImagePath());
     if (!reason.isEmpty())
-        message(Dialogs::lines(QStringLiteral("无法写入打印图像，现在还不能打印："), QStringLiteral("原因：") + reason));
+        message(Dialogs::lines(QStringLiteral("无法写入打印图像，现在还不能打印："),
+                               QStringLiteral("原因：") + reason));
 }
 
 void PrintWindow::printOne()
@@ -187,7 +194,8 @@ void PrintWindow::print()
     QImageReader reader(path);
     const QImage image = reader.read();
     if (image.isNull()) {
-        message(Dialogs::lines(QStringLiteral("无法读取打印图像，没有打印："), QDir::toNativeSeparators(path)));
+        message(
+            Dialogs::lines(QStringLiteral("无法读取打印图像，没有打印："), QDir::toNativeSeparators(path)));
         return;
     }
     switch (m_printFunction(image)) {

@@ -42,8 +42,8 @@ private:
     QRadioButton *m_options[2];
     QLabel *m_printButton; // `ImgPrint`
     QPixmap m_printLooks[3];
-    QLabel *m_area;        // `PicBg`
-    QLabel *m_preview;     // `PicCard`
+    QLabel *m_area;    // `PicBg`
+    QLabel *m_preview; // `PicCard`
     bool m_printPressed = false;
     PrintFunction m_printFunction = PagePrinter::printOnDefaultPrinter;
 };

@@ -23,11 +23,11 @@ QPushButton *makeButton(const QString &caption, QWidget *parent)
     return b;
 }
 
+// One of the `LabSaveName` pair, told apart by its index as in a control array.
 QLabel *makeLabel(const QString &text, int index, QWidget *parent)
 {
     auto *l = new QLabel(text, parent);
-    l->setProperty("index", index); // one of the `LabSaveName` pair
-    l->adjustSize();
+    l->setProperty("index", index);
     return l;
 }
 
@@ -78,7 +78,8 @@ void SavePanel::openedByMenu()
 bool SavePanel::save()
 {
     const QString name = m_name->text();
-    if (const CardFile::NameProblem problem = CardFile::checkName(name); problem != CardFile::NameProblem::None) {
+    if (const CardFile::NameProblem problem = CardFile::checkName(name);
+        problem != CardFile::NameProblem::None) {
         Dialogs::message(this, nameProblemText(problem), SaveTitle);
         return false;
     }

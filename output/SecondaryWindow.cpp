@@ -35,7 +35,8 @@ QSize SecondaryWindow::outerSizePx(int clientWidthTwips, int clientHeightTwips)
            QSize(2 * BorderPx, 2 * BorderPx);
 }
 
-QLabel *SecondaryWindow::sunkenBox(QWidget *parent, const char *name, int left, int top, int width, int height)
+QLabel *SecondaryWindow::sunkenBox(QWidget *parent, const char *name, int left, int top, int width,
+                                   int height)
 {
     auto *frame = new QFrame(parent);
     frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -44,7 +45,8 @@ QLabel *SecondaryWindow::sunkenBox(QWidget *parent, const char *name, int left, 
     auto *inner = new QLabel(frame);
     inner->setObjectName(QLatin1String(name));
     inner->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    inner->setGeometry(frame->rect().adjusted(SunkenBorderPx, SunkenBorderPx, -SunkenBorderPx, -SunkenBorderPx));
+    inner->setGeometry(
+        frame->rect().adjusted(SunkenBorderPx, SunkenBorderPx, -SunkenBorderPx, -SunkenBorderPx));
     return inner;
 }
 

@@ -23,16 +23,16 @@ struct SecondaryWindowSpec {
 class SecondaryWindow : public QWidget {
     Q_OBJECT
 public:
-    // Initial is the label's design colour (pure blue), shown until the first mouse move sets a look.
+    // Initial is the label's own colour (pure blue), shown until the first mouse move sets a look.
     enum class CloseLook { Initial, Normal, Hover, Pressed };
 
     explicit SecondaryWindow(const SecondaryWindowSpec &spec, QWidget *parent = nullptr);
 
-    QWidget *client() const { return m_client; }     // background 0x00E0E0E0, the controls' parent
-    QLabel *titleBar() const { return m_titleBar; }   // `PicBarBg`
-    QLabel *titleLabel() const { return m_title; }    // `LabBarTitle`
-    QLabel *closeLabel() const { return m_close; }    // `LabClose`
-    WindowMover *mover() const { return m_mover; }    // watch() more widgets to let them move the window
+    QWidget *client() const { return m_client; }    // background 0x00E0E0E0, the controls' parent
+    QLabel *titleBar() const { return m_titleBar; } // `PicBarBg`
+    QLabel *titleLabel() const { return m_title; }  // `LabBarTitle`
+    QLabel *closeLabel() const { return m_close; }  // `LabClose`
+    WindowMover *mover() const { return m_mover; }  // watch() more widgets to let them move the window
 
     CloseLook closeLook() const { return m_look; }
     void setCloseLook(CloseLook look);

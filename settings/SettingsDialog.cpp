@@ -5,6 +5,7 @@
 #include "app/host/Panel.h"
 #include "app/host/Twips.h"
 #include "card/CardModel.h"
+#include "card/CardSettings.h"
 #include "card/SettingsStore.h"
 #include "editing/PaletteStrip.h"
 #include "editing/RgbReadout.h"
@@ -35,56 +36,6 @@ constexpr std::array<Selection, TextElementCount> ChosenSelection{
 constexpr std::array<ElementId, TextElementCount> ForegroundOrder{
     ElementId::LabName, ElementId::LabJob, ElementId::LabAdd,  ElementId::LabOffice, ElementId::LabFax,
     ElementId::LabTel,  ElementId::LabMob, ElementId::LabPost, ElementId::LabHttp,   ElementId::LabMail};
-
-// The 23 entries "保存设置" writes, in the order written. A new file thus gets [Text] (Title and the ten
-// texts), then [BgColor], then [FColor], because new sections and keys are appended.
-enum class Source { Motto, PageColor, ForeColor, Text };
-struct SettingEntry {
-    const char *section;
-    const char *key;
-    Source source;
-    ElementId element;
-};
-constexpr std::array<SettingEntry, 23> SavedSettings{{
-    {"Text", "Title", Source::Motto, ElementId::LabName},
-    {"BgColor", "Bg", Source::PageColor, ElementId::LabName},
-    {"FColor", "Name", Source::ForeColor, ElementId::LabName},
-    {"FColor", "Job", Source::ForeColor, ElementId::LabJob},
-    {"FColor", "Office", Source::ForeColor, ElementId::LabOffice},
-    {"FColor", "Add", Source::ForeColor, ElementId::LabAdd},
-    {"FColor", "Post", Source::ForeColor, ElementId::LabPost},
-    {"FColor", "Fax", Source::ForeColor, ElementId::LabFax},
-    {"FColor", "Http", Source::ForeColor, ElementId::LabHttp},
-    {"FColor", "Tel", Source::ForeColor, ElementId::LabTel},
-    {"FColor", "Mob", Source::ForeColor, ElementId::LabMob},
-    {"FColor", "Mail", Source::ForeColor, ElementId::LabMail},
-    {"FColor", "Hline", Source::ForeColor, ElementId::Hline},
-    {"Text", "Name", Source::Text, ElementId::LabName},
-    {"Text", "Job", Source::Text, ElementId::LabJob},
-    {"Text", "Office", Source::Text, ElementId::LabOffice},
-    {"Text", "Add", Source::Text, ElementId::LabAdd},
-    {"Text", "Post", Source::Text, ElementId::LabPost},
-    {"Text", "Fax", Source::Text, ElementId::LabFax},
-    {"Text", "Tel", Source::Text, ElementId::LabTel},
-    {"Text", "Mob", Source::Text, ElementId::LabMob},
-    {"Text", "Mail", Source::Text, ElementId::LabMail},
-    {"Text", "Http", Source::Text, ElementId::LabHttp},
-}};
-
-QString settingValue(const CardModel &card, const SettingEntry &entry)
-{
-    switch (entry.source) {
-    case Source::Motto:
-        return card.motto();
-    case Source::PageColor:
-        return VbColors::toSettingText(card.pageColor());
-    case Source::ForeColor:
-        return VbColors::toSettingText(card.element(entry.element).color);
-    case Source::Text:
-        break;
-    }
-    return card.textElement(entry.element).text;
-}
 
 // Texts on the card break their lines with CR LF; the text boxes hold plain line feeds.
 QString toBoxText(QString text)
@@ -283,20 +234,16 @@ void SettingsDialog::saveSettings()
 {
     const QString title = QStringLiteral("Velnor设置提示：");
     // The card as it stands now, also what was changed on the main window while the dialog was open.
-    for (const SettingEntry &entry : SavedSettings) {
-        if (!WriteSetting(QLatin1String(entry.section), QLatin1String(entry.key),
-                          settingValue(*m_card, entry))) {
-            // A settings file that cannot be written is never confirmed as saved. The store replaces the
-            // file whole or not at all, so what it held stays readable; the card on screen is untouched.
-            Dialogs::warning(
-                this,
-                Dialogs::lines(QStringLiteral("抱歉！您的设置没有能够保存。"),
-                               QStringLiteral("无法写入设置文件“%1”，请确认程序所在的文件夹允许写入"
-                                              "后再保存一次。")
-                                   .arg(QDir::toNativeSeparators(settingsFilePath()))),
-                title);
-            return;
-        }
+    if (!saveCardSettings(*m_card)) {
+        // A settings file that cannot be written is never confirmed as saved. The store replaces the
+        // file whole or not at all, so what it held stays readable; the card on screen is untouched.
+        Dialogs::warning(this,
+                         Dialogs::lines(QStringLiteral("抱歉！您的设置没有能够保存。"),
+                                        QStringLiteral("无法写入设置文件“%1”，请确认程序所在的文件夹允许写入"
+                                                       "后再保存一次。")
+                                            .arg(QDir::toNativeSeparators(settingsFilePath()))),
+                         title);
+        return;
     }
     Dialogs::message(this,
                      Dialogs::lines(QStringLiteral("恭喜！您的设置已经替您保存好了。"),

@@ -1,7 +1,9 @@
 #include "app/host/Dialogs.h"
 
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <limits>
 
 namespace Dialogs {
 namespace {
@@ -35,6 +37,10 @@ QString inputBox(QWidget *parent, const QString &prompt, const QString &title, c
     QInputDialog dialog(parent);
     dialog.setWindowTitle(title);
     dialog.setLabelText(prompt);
+    // The field holds 32767 characters by default; a longer text must come back whole on OK.
+    dialog.setInputMode(QInputDialog::TextInput);
+    if (auto *field = dialog.findChild<QLineEdit *>())
+        field->setMaxLength(std::numeric_limits<int>::max());
     dialog.setTextValue(defaultText);
     dialog.setInputMode(QInputDialog::TextInput);
     if (dialog.exec() != QDialog::Accepted)

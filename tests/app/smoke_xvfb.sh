@@ -2,7 +2,7 @@
 # The real program in a real window on a virtual X display (1024 x 768, 96 dpi, no window manager):
 # the main window appears at 510 x 408 centred, a panel button widens and re-centres it and narrows it
 # again, a second start shows the warning and ends while the first keeps running, the exit button ends
-# the program. Usage: smoke_xvfb.sh path/to/velnor. Exit 77 (skipped) when the X tools are missing.
+# the program; two starts at once leave one running; a crashed run does not block the next. Usage: smoke_xvfb.sh path/to/velnor. Exit 77 (skipped) when the X tools are missing.
 set -u
 velnor=$1
 
@@ -26,7 +26,13 @@ cleanup() {
 }
 trap cleanup EXIT
 
-fail() { echo "FAIL: $*"; exit 1; }
+fail() {
+    echo "FAIL: $*"
+    for id in $(xdotool search --onlyvisible --name . 2>/dev/null); do
+        echo "  window $id '$(xdotool getwindowname "$id")' at $(geometry "$id")"
+    done
+    exit 1
+}
 
 # "x y w h" of a window
 geometry() {
@@ -36,7 +42,7 @@ geometry() {
 
 # The visible window of a process with the given width and height, waiting up to $4 seconds.
 find_window() {
-    local pid=$1 w=$2 h=$3 tries=$(( $4 * 10 ))
+    local pid=$1 w=$2 h=$3 tries=$(( $4 * 10 + 1 ))
     for _ in $(seq "$tries"); do
         for id in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
             read -r _ _ ww hh < <(geometry "$id")
@@ -104,3 +110,39 @@ wait "$first"
 status=$?
 [ "$status" = 0 ] || fail "the program ended with status $status"
 echo "ok: exit button ended the program"
+
+# Two starts at the same moment leave exactly one running.
+"$velnor" & a=$!
+"$velnor" & b=$!
+pids+=("$a" "$b")
+# Wait until both have a window: one the splash, the other the warning, which is answered.
+box=""
+for _ in $(seq 100); do
+    wa=$(xdotool search --onlyvisible --pid "$a" 2>/dev/null | head -1)
+    wb=$(xdotool search --onlyvisible --pid "$b" 2>/dev/null | head -1)
+    if [ -n "$wa" ] && [ -n "$wb" ]; then
+        read -r _ _ w _ < <(geometry "$wa")
+        if [ "$w" = 427 ]; then box=$wb; else box=$wa; fi
+        break
+    fi
+    sleep 0.1
+done
+[ -n "$box" ] || fail "two simultaneous starts did not give one splash and one warning"
+read -r bx by bw bh < <(geometry "$box")
+xdotool mousemove $(( bx + bw / 2 )) $(( by + bh / 2 )) click 1 key Return
+sleep 1
+alive=0
+for p in "$a" "$b"; do kill -0 "$p" 2>/dev/null && { alive=$((alive + 1)); survivor=$p; }; done
+[ "$alive" = 1 ] || fail "two simultaneous starts left $alive running"
+echo "ok: two simultaneous starts left one running"
+
+# A crashed run's lock does not block the next start; a click on the splash shortens it.
+kill -9 "$survivor"
+wait "$survivor" 2>/dev/null
+"$velnor" & again=$!
+pids+=("$again")
+splash=$(find_window "$again" 427 215 10) || fail "no splash after a crashed run"
+read -r sx sy sw sh < <(geometry "$splash")
+xdotool mousemove $(( sx + 20 )) $(( sy + 20 )) click 1
+main=$(find_window "$again" 510 408 3) || fail "a click on the splash did not bring the main window"
+echo "ok: started again after a crashed run"

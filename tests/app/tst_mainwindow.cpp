@@ -13,9 +13,12 @@
 #include "settings/SettingsDialog.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -93,8 +96,12 @@ void TstMainWindow::cleanup()
 {
     m_window.reset();
     m_card.reset();
+    // Windows the test opened (the browser has no parent); one may take another with it.
+    QList<QPointer<QWidget>> left;
     for (QWidget *w : QApplication::topLevelWidgets())
-        delete w;
+        left.append(w);
+    for (const QPointer<QWidget> &w : left)
+        delete w.data();
 }
 
 void TstMainWindow::afterLoad()
@@ -116,6 +123,31 @@ void TstMainWindow::afterLoad()
     }
     QCOMPARE(m_window->marquee()->mottoLeft(), 7650.0);
     QVERIFY(m_window->marquee()->movingLeft());
+
+    // The text panel's lists: every screen font in the database's order ("宋体" first, as the database
+    // does not list the substituted name) and the sizes 8 to 60; their texts stay "宋体" and "10".
+    auto *fonts = m_window->findChild<QComboBox *>(QStringLiteral("ComboFont"));
+    auto *sizes = m_window->findChild<QComboBox *>(QStringLiteral("ComboSize"));
+    QVERIFY(fonts && sizes);
+    QStringList expectedFonts{QStringLiteral("宋体")};
+    expectedFonts += QFontDatabase::families();
+    QStringList expectedSizes;
+    for (int s = 8; s <= 60; ++s)
+        expectedSizes << QString::number(s);
+    auto entries = [](QComboBox *list) {
+        QStringList all;
+        for (int i = 0; i < list->count(); ++i)
+            all << list->itemText(i);
+        return all;
+    };
+    QCOMPARE(entries(fonts), expectedFonts);
+    QCOMPARE(entries(sizes), expectedSizes);
+    QCOMPARE(fonts->currentText(), QStringLiteral("宋体"));
+    QCOMPARE(sizes->currentText(), QStringLiteral("10"));
+    // The colour readout and the line's scroll bars.
+    QCOMPARE(m_window->findChild<QLabel *>(QStringLiteral("LabG"))->text(), QStringLiteral("G:58"));
+    QCOMPARE(m_window->findChild<QScrollBar *>(QStringLiteral("HScroll1"))->value(), 4920);
+    QCOMPARE(m_window->findChild<QScrollBar *>(QStringLiteral("HScroll2"))->value(), 15);
 }
 
 void TstMainWindow::panelButtonsToggleTheirPanel_data()
@@ -124,15 +156,33 @@ void TstMainWindow::panelButtonsToggleTheirPanel_data()
     QTest::addColumn<QString>("panel");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<int>("openWidth");
-    QTest::newRow("ImgPage") << "ImgPage" << "FrmPage" << "页面设置" << 9390;
-    QTest::newRow("ImgColor") << "ImgColor" << "FrmColor" << "设置颜色" << 10995;
-    QTest::newRow("ImgTxt") << "ImgTxt" << "FrmFont" << "文字信息编辑" << 10995;
-    QTest::newRow("ImgPic") << "ImgPic" << "FrmPic" << "图片设置" << 10755;
-    QTest::newRow("ImgLine") << "ImgLine" << "FrmHLine" << "直线设置" << 10995;
-    QTest::newRow("ImgHide") << "ImgHide" << "FrmShow" << "显示/隐藏" << 8970;
-    QTest::newRow("ImSave") << "ImSave" << "FrmSave" << "保存名片" << 10995;
-    QTest::newRow("ImgHelp") << "ImgHelp" << "FrmHelp" << "Velnor操作指南" << 11415;
-    QTest::newRow("ImgAbout") << "ImgAbout" << "FrmAbout" << "关于本程序" << 11445;
+    QTest::newRow("ImgPage") << "ImgPage"
+                             << "FrmPage"
+                             << "页面设置" << 9390;
+    QTest::newRow("ImgColor") << "ImgColor"
+                              << "FrmColor"
+                              << "设置颜色" << 10995;
+    QTest::newRow("ImgTxt") << "ImgTxt"
+                            << "FrmFont"
+                            << "文字信息编辑" << 10995;
+    QTest::newRow("ImgPic") << "ImgPic"
+                            << "FrmPic"
+                            << "图片设置" << 10755;
+    QTest::newRow("ImgLine") << "ImgLine"
+                             << "FrmHLine"
+                             << "直线设置" << 10995;
+    QTest::newRow("ImgHide") << "ImgHide"
+                             << "FrmShow"
+                             << "显示/隐藏" << 8970;
+    QTest::newRow("ImSave") << "ImSave"
+                            << "FrmSave"
+                            << "保存名片" << 10995;
+    QTest::newRow("ImgHelp") << "ImgHelp"
+                             << "FrmHelp"
+                             << "Velnor操作指南" << 11415;
+    QTest::newRow("ImgAbout") << "ImgAbout"
+                              << "FrmAbout"
+                              << "关于本程序" << 11445;
 }
 
 void TstMainWindow::panelButtonsToggleTheirPanel()
@@ -189,7 +239,8 @@ void TstMainWindow::neighbourRule_data()
     QTest::newRow("skipping one") << QStringList{"ImgPage", "ImgTxt"} << QStringList{"ImgPage", "ImgTxt"};
     QTest::newRow("both neighbours") << QStringList{"ImgPic", "ImgLine", "ImgTxt", "ImgPic"}
                                      << QStringList{"ImgPic"};
-    QTest::newRow("other group keeps") << QStringList{"ImgHide", "ImSave"} << QStringList{"ImgHide", "ImSave"};
+    QTest::newRow("other group keeps")
+        << QStringList{"ImgHide", "ImSave"} << QStringList{"ImgHide", "ImSave"};
     QTest::newRow("group 2") << QStringList{"ImSave", "ImgView", "ImgSet"} << QStringList{"ImgSet"};
     QTest::newRow("group 3 ends") << QStringList{"ImgHelp", "ImgExit", "ImgAbout"} << QStringList{"ImgAbout"};
     QTest::newRow("last of group 1") << QStringList{"ImgLine", "ImgHide"} << QStringList{"ImgHide"};
@@ -289,7 +340,7 @@ void TstMainWindow::windowMovesOnlyByItsOwnAreas_data()
     QTest::newRow("title bar") << "PicBarBg" << QPoint(300, 8) << true;
     QTest::newRow("name label") << "LabBarInfo" << QPoint(5, 5) << false;
     QTest::newRow("motto label") << "LabBarMove" << QPoint(5, 5) << false;
-    QTest::newRow("window background") << "FrmMain" << QPoint(480, 395) << true;
+    QTest::newRow("window background") << "FrmMain" << QPoint(500, 400) << true;
     QTest::newRow("separator") << "FrmMain" << QPoint(440, 204) << true;
     QTest::newRow("work area") << "PicBg" << QPoint(10, 10) << true;
     QTest::newRow("card shadow") << "PicCardBg" << QPoint(339, 205) << false;
@@ -302,8 +353,13 @@ void TstMainWindow::windowMovesOnlyByItsOwnAreas()
     QFETCH(QString, target);
     QFETCH(QPoint, at);
     QFETCH(bool, moves);
+    // A motto inside the window: it starts at the window's right edge.
+    m_card->setMotto(QStringLiteral("登山者"));
+    for (int tick = 0; tick < 40; ++tick)
+        m_window->marquee()->timer1Tick();
     QWidget *w = target == QLatin1String("FrmMain") ? m_window.get() : m_window->findChild<QWidget *>(target);
     QVERIFY(w);
+    QVERIFY(m_window->rect().contains(w->mapTo(m_window.get(), at)));
     // The press goes to whatever lies under the point, as the window system would deliver it.
     QWidget *under = m_window->childAt(w->mapTo(m_window.get(), at));
     QWidget *receiver = under ? under : m_window.get();
@@ -365,9 +421,12 @@ void TstMainWindow::orientationOnThePagePanel()
     QCOMPARE(landscape->text(), QStringLiteral("横向"));
     QCOMPARE(portrait->text(), QStringLiteral("竖向"));
     QVERIFY(landscape->isChecked());
-    QVERIFY(page->findChild<QLabel *>(QStringLiteral("LabPageView(0)")));
-    QVERIFY(page->findChild<QLabel *>(QStringLiteral("LabPageView(1)")));
-    QCOMPARE(page->findChild<QLabel *>(QStringLiteral("LabPage(0)"))->text(), QStringLiteral("页面方向："));
+    QCOMPARE(page->findChildren<QLabel *>(QStringLiteral("LabPageView")).size(), 2);
+    const auto captions = page->findChildren<QLabel *>(QStringLiteral("LabPage"));
+    const auto orientationCaption = std::find_if(captions.begin(), captions.end(),
+                                                 [](QLabel *l) { return l->property("index").toInt() == 0; });
+    QVERIFY(orientationCaption != captions.end());
+    QCOMPARE((*orientationCaption)->text(), QStringLiteral("页面方向："));
 
     release(button("ImgPage"));
     m_card->moveElement(ElementId::LabName, 10, 10);

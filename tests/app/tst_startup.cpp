@@ -1,4 +1,4 @@
-// Start-up: the splash's closing, the lists and readouts the load fills, the settings applied at start,
+// Start-up: the splash's closing, the readouts and scroll bars the load sets, the settings applied at start,
 // and the settings file the program ships with.
 #include "app/DefaultSettings.h"
 #include "app/LoadSteps.h"
@@ -6,10 +6,9 @@
 #include "app/host/Twips.h"
 #include "card/CardFonts.h"
 #include "card/CardModel.h"
+#include "card/CardSettings.h"
 #include "card/SettingsStore.h"
 
-#include <QComboBox>
-#include <QFontDatabase>
 #include <QLabel>
 #include <QProcess>
 #include <QScrollBar>
@@ -48,7 +47,6 @@ private slots:
 
     void shrinkStepsStayCentredAndEndAtTheLimit();
     void splashClosesOnClickOrTimer();
-    void fontAndSizeLists();
     void readoutsAndLineScrollBars();
     void settingsAppliedAtStart_data();
     void settingsAppliedAtStart();
@@ -141,46 +139,6 @@ void TstStartup::splashClosesOnClickOrTimer()
     QCOMPARE(waiting.geometry(), afterOne);
 }
 
-void TstStartup::fontAndSizeLists()
-{
-    QWidget window;
-    auto *fonts = new QComboBox(&window);
-    fonts->setObjectName(QStringLiteral("ComboFont"));
-    fonts->setEditable(true);
-    fonts->setEditText(QStringLiteral("宋体"));
-    auto *sizes = new QComboBox(&window);
-    sizes->setObjectName(QStringLiteral("ComboSize"));
-    sizes->setEditable(true);
-    sizes->setEditText(QStringLiteral("10"));
-    // A list of another window that happens to be a child is not the main window's.
-    auto *dialog = new QWidget(&window, Qt::Window);
-    auto *foreign = new QComboBox(dialog);
-    foreign->setObjectName(QStringLiteral("ComboSize"));
-
-    for (int run = 0; run < 2; ++run) { // filling twice does not double the lists
-        LoadSteps::fillFontLists(&window);
-        QStringList expectedSizes;
-        for (int s = 8; s <= 60; ++s)
-            expectedSizes << QString::number(s);
-        QStringList actualSizes;
-        for (int i = 0; i < sizes->count(); ++i)
-            actualSizes << sizes->itemText(i);
-        QCOMPARE(actualSizes, expectedSizes);
-        QCOMPARE(sizes->count(), 53);
-        QCOMPARE(sizes->currentText(), QStringLiteral("10"));
-
-        QStringList families = QFontDatabase::families();
-        if (!families.contains(QStringLiteral("宋体")))
-            families.prepend(QStringLiteral("宋体"));
-        QStringList actualFonts;
-        for (int i = 0; i < fonts->count(); ++i)
-            actualFonts << fonts->itemText(i);
-        QCOMPARE(actualFonts, families);
-        QCOMPARE(fonts->currentText(), QStringLiteral("宋体"));
-    }
-    QCOMPARE(foreign->count(), 0);
-}
-
 void TstStartup::readoutsAndLineScrollBars()
 {
     QWidget window;
@@ -261,7 +219,7 @@ void TstStartup::settingsAppliedAtStart()
     CardModel card;
     const ElementId id = ElementId(element);
     const QRectF placeBefore(card.element(id).left, card.element(id).top, 0, 0);
-    LoadSteps::applySettings(card);
+    applyCardSettings(card);
     if (isText(id))
         QCOMPARE(card.textElement(id).text, text);
     QCOMPARE(card.element(id).color, VbColor(color));
@@ -273,7 +231,7 @@ void TstStartup::settingsFileEmptyTextSection()
     writeGbk(settingsFilePath(), QStringLiteral("[Text]\r\n[BgColor]\r\nBg=16777215\r\n[FColor]\r\n"));
     CardModel card;
     const CardModel defaults;
-    LoadSteps::applySettings(card);
+    applyCardSettings(card);
     QCOMPARE(card.motto(), QString());
     for (int i = 0; i < TextElementCount; ++i) {
         const TextElement &e = card.textElement(ElementId(i));
@@ -292,11 +250,12 @@ void TstStartup::settingsFileEmptyTextSection()
 void TstStartup::defaultFileHasTheDialogsOrder()
 {
     const CardModel card;
-    QVERIFY(DefaultSettings::writeCard(card));
+    QVERIFY(saveCardSettings(card));
     auto t = [&card](ElementId id) { return card.textElement(id).text; };
     const QString expected =
-        QStringLiteral("[Text]\r\nTitle=%1\r\nName=%2\r\nJob=%3\r\nOffice=%4\r\nAdd=%5\r\nPost=%6\r\nFax=%7\r\n"
-                       "Tel=%8\r\nMob=%9\r\nMail=%10\r\nHttp=%11\r\n")
+        QStringLiteral(
+            "[Text]\r\nTitle=%1\r\nName=%2\r\nJob=%3\r\nOffice=%4\r\nAdd=%5\r\nPost=%6\r\nFax=%7\r\n"
+            "Tel=%8\r\nMob=%9\r\nMail=%10\r\nHttp=%11\r\n")
             .arg(DefaultMotto, t(ElementId::LabName), t(ElementId::LabJob), t(ElementId::LabOffice),
                  t(ElementId::LabAdd), t(ElementId::LabPost), t(ElementId::LabFax), t(ElementId::LabTel),
                  t(ElementId::LabMob))
@@ -315,7 +274,7 @@ void TstStartup::defaultFileHasTheDialogsOrder()
     }
     changed.setForeColor(ElementId::Hline, 1);
     changed.setPageColor(1);
-    LoadSteps::applySettings(changed);
+    applyCardSettings(changed);
     QCOMPARE(changed.motto(), DefaultMotto);
     QCOMPARE(changed.pageColor(), card.pageColor());
     for (int i = 0; i < ElementCount - 1; ++i) {

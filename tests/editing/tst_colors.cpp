@@ -66,9 +66,9 @@ void clickTrackRight(QScrollBar *bar)
     QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() * 3 / 4, bar->height() / 2));
 }
 
-constexpr ElementId AllTexts[] = {ElementId::LabName, ElementId::LabJob,  ElementId::LabOffice, ElementId::LabAdd,
-                                  ElementId::LabPost, ElementId::LabFax,  ElementId::LabTel,    ElementId::LabMob,
-                                  ElementId::LabHttp, ElementId::LabMail};
+constexpr ElementId AllTexts[] = {
+    ElementId::LabName, ElementId::LabJob, ElementId::LabOffice, ElementId::LabAdd,  ElementId::LabPost,
+    ElementId::LabFax,  ElementId::LabTel, ElementId::LabMob,    ElementId::LabHttp, ElementId::LabMail};
 } // namespace
 
 class TstColors : public QObject {
@@ -345,10 +345,8 @@ void TstColors::previewRightClickSetsPageColourOnly()
     const VbColor c = VbColors::fromQColor(expected);
     QCOMPARE(m_card->pageColor(), c);
     QCOMPARE(swatchOf(m_colors), c);
-    QCOMPARE(readoutOf(m_colors).join(' '), QStringLiteral("R:%1 G:%2 B:%3")
-                                                 .arg(expected.red())
-                                                 .arg(expected.green())
-                                                 .arg(expected.blue()));
+    QCOMPARE(readoutOf(m_colors).join(' '),
+             QStringLiteral("R:%1 G:%2 B:%3").arg(expected.red()).arg(expected.green()).arg(expected.blue()));
     QCOMPARE(preview->cursor().shape(), Qt::CrossCursor);
     // The page picture and "背景" stay; the new colour clears the painted tiles.
     QVERIFY(m_card->backgroundShown());

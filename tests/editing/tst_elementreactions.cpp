@@ -65,11 +65,12 @@ private slots:
 
 private:
     QWidget *element(ElementId id) const { return m_canvas->elementWidget(id); }
-    // A real double-click sequence (press, release, double-click, release) in the middle of an element.
+    // A real double-click sequence (press, release, double-click, release) near an element's left end.
     void doubleClick(ElementId id)
     {
         QWidget *w = element(id);
-        QTest::mouseDClick(m_window->windowHandle(), Qt::LeftButton, {}, w->mapTo(m_window.get(), w->rect().center()));
+        const QPoint at(std::min(5, w->width() / 2), w->height() / 2);
+        QTest::mouseDClick(m_window->windowHandle(), Qt::LeftButton, {}, w->mapTo(m_window.get(), at));
     }
 
     QTemporaryDir m_settingsDir;
@@ -106,17 +107,30 @@ void TstElementReactions::cleanup()
 
 void TstElementReactions::doubleClickEdits_data()
 {
-    QTest::addColumn<QString>("stored");   // the [Text] Office setting, null for none
-    QTest::addColumn<QString>("current");  // the text before the double-click
-    QTest::addColumn<QString>("answer");   // null for Cancel
+    QTest::addColumn<QString>("stored");  // the [Text] Office setting, null for none
+    QTest::addColumn<QString>("current"); // the text before the double-click
+    QTest::addColumn<QString>("answer");  // null for Cancel
     QTest::addColumn<QString>("expected");
     const QString none;
-    QTest::newRow("new text") << none << "Lorvik工作室" << "新公司" << "新公司";
-    QTest::newRow("taken unchanged") << none << "Lorvik工作室" << "  带空格  " << "  带空格  ";
-    QTest::newRow("OK unchanged") << "存储的公司" << "甲\r\n乙" << "甲\r\n乙" << "甲\r\n乙";
-    QTest::newRow("cancel brings the stored text") << "存储的公司" << "Lorvik工作室" << none << "存储的公司";
-    QTest::newRow("empty OK brings the stored text") << "存储的公司" << "Lorvik工作室" << "" << "存储的公司";
+    QTest::newRow("new text") << none << "Lorvik工作室"
+                              << "新公司"
+                              << "新公司";
+    QTest::newRow("taken unchanged") << none << "Lorvik工作室"
+                                     << "  带空格  "
+                                     << "  带空格  ";
+    QTest::newRow("OK unchanged") << "存储的公司"
+                                  << "甲\r\n乙"
+                                  << "甲\r\n乙"
+                                  << "甲\r\n乙";
+    QTest::newRow("cancel brings the stored text") << "存储的公司"
+                                                   << "Lorvik工作室" << none << "存储的公司";
+    QTest::newRow("empty OK brings the stored text") << "存储的公司"
+                                                     << "Lorvik工作室"
+                                                     << ""
+                                                     << "存储的公司";
     QTest::newRow("cancel without stored text empties") << none << "Lorvik工作室" << none << "";
+    const QString longText(40000, QChar(0x5B57));
+    QTest::newRow("OK keeps a very long text whole") << none << longText << longText << longText;
 }
 
 void TstElementReactions::doubleClickEdits()
@@ -171,7 +185,8 @@ void TstElementReactions::doubleClickPromptsFollowTheTable()
     QFETCH(int, id);
     QFETCH(QString, firstLine);
     const ElementId e = ElementId(id);
-    QVERIFY(WriteSetting(QStringLiteral("Text"), QLatin1String(elementInfo(e).textKey), QStringLiteral("默认")));
+    QVERIFY(
+        WriteSetting(QStringLiteral("Text"), QLatin1String(elementInfo(e).textKey), QStringLiteral("默认")));
 
     SeenBox seen;
     answerNextInputBox(&seen, QString());
@@ -183,7 +198,8 @@ void TstElementReactions::doubleClickPromptsFollowTheTable()
 
 void TstElementReactions::hiddenOrEmptyElementIsNotDoubleClicked()
 {
-    const QPoint nameCentre = element(ElementId::LabName)->mapTo(m_window.get(), element(ElementId::LabName)->rect().center());
+    const QPoint nameCentre =
+        element(ElementId::LabName)->mapTo(m_window.get(), element(ElementId::LabName)->rect().center());
     m_card->setVisible(ElementId::LabName, false);
     SeenBox seen;
     answerNextInputBox(&seen, QStringLiteral("不该出现"));
@@ -210,13 +226,14 @@ void TstElementReactions::dragRule_data()
     const auto left = Qt::MouseButtons(Qt::LeftButton);
     QTest::newRow("left drags a text") << int(ElementId::LabName) << left << Qt::KeyboardModifiers() << true;
     QTest::newRow("left drags the line") << int(ElementId::Hline) << left << Qt::KeyboardModifiers() << true;
-    QTest::newRow("left drags the logo") << int(ElementId::PicCardLogo) << left << Qt::KeyboardModifiers() << true;
-    QTest::newRow("shift makes no difference") << int(ElementId::LabAdd) << left
-                                               << Qt::KeyboardModifiers(Qt::ShiftModifier) << true;
-    QTest::newRow("ctrl makes no difference") << int(ElementId::LabMail) << left
-                                              << Qt::KeyboardModifiers(Qt::ControlModifier) << true;
-    QTest::newRow("right") << int(ElementId::LabName) << Qt::MouseButtons(Qt::RightButton) << Qt::KeyboardModifiers()
-                           << false;
+    QTest::newRow("left drags the logo")
+        << int(ElementId::PicCardLogo) << left << Qt::KeyboardModifiers() << true;
+    QTest::newRow("shift makes no difference")
+        << int(ElementId::LabAdd) << left << Qt::KeyboardModifiers(Qt::ShiftModifier) << true;
+    QTest::newRow("ctrl makes no difference")
+        << int(ElementId::LabMail) << left << Qt::KeyboardModifiers(Qt::ControlModifier) << true;
+    QTest::newRow("right") << int(ElementId::LabName) << Qt::MouseButtons(Qt::RightButton)
+                           << Qt::KeyboardModifiers() << false;
     QTest::newRow("middle") << int(ElementId::LabOffice) << Qt::MouseButtons(Qt::MiddleButton)
                             << Qt::KeyboardModifiers() << false;
     QTest::newRow("left and right") << int(ElementId::LabName) << (Qt::LeftButton | Qt::RightButton)

@@ -14,6 +14,8 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QtTest>
 #include <memory>
 
@@ -77,6 +79,8 @@ private:
 void TstFontPanel::initTestCase()
 {
     CardFonts::install();
+    // The program's own interface font.
+    QApplication::setFont(CardFonts::fontFor(QStringLiteral("宋体"), 9, false, false));
     QVERIFY(m_settingsDir.isValid());
     setSettingsDirectory(m_settingsDir.path());
 }
@@ -147,6 +151,7 @@ void TstFontPanel::layoutAndCaptions()
     QCOMPARE(obj()->currentText(), QStringLiteral("文字对象"));
     QVERIFY(!m_panel->chosenElement());
     QCOMPARE(input()->toPlainText(), QStringLiteral("选择文字对象后，在此处输入进行名\n片文字的修改。\n"));
+    QCOMPARE(input()->document()->firstBlock().layout()->lineCount(), 1); // the hint's first line fits
     QVERIFY(child<QLabel>("LabHscr")->isHidden());
     QCOMPARE(child<QLabel>("LabHscr")->text(), QStringLiteral("确定地址"));
     auto *bar = child<QScrollBar>("HScrFontRow");
@@ -370,7 +375,8 @@ void TstFontPanel::picksApplyTypingDoesNot()
     input()->setFocus();
     faces->lineEdit()->selectAll();
     int latinFace = 1;
-    while (latinFace < faces->count() - 1 && faces->itemText(latinFace).toLatin1() != faces->itemText(latinFace).toUtf8())
+    while (latinFace < faces->count() - 1 &&
+           faces->itemText(latinFace).toLatin1() != faces->itemText(latinFace).toUtf8())
         ++latinFace;
     QTest::keyClicks(faces->lineEdit(), faces->itemText(latinFace));
     QTest::keyClick(faces->lineEdit(), Qt::Key_Enter);
@@ -448,8 +454,8 @@ void TstFontPanel::badTextsNeverBreakTheEditor()
     // Long, full of line breaks, and characters no font has.
     QString big;
     for (int i = 0; i < 2000; ++i)
-        big += QStringLiteral("很长的地址 long words\n") + QChar(0xE000 + i % 100) + QString(QChar(0x10FFFD)) +
-               QStringLiteral("\U0001F600");
+        big += QStringLiteral("很长的地址 long words\n") + QChar(0xE000 + i % 100) +
+               QString(QChar(0x10FFFD)) + QStringLiteral("\U0001F600");
     input()->setPlainText(big);
     QVERIFY(m_card->textElement(ElementId::LabAdd).lines.size() > 2000);
     QVERIFY(!renderCard(*m_card).isNull());

@@ -273,16 +273,11 @@ void TstPictures::arrowKeysStepThroughAFolderIntoTheLogo()
         QSize size; // the picture's size, or empty for a file that cannot be loaded
     };
     const Entry entries[] = {
-        {"a1.bmp", bmp, {30, 20}},
-        {"a2.bmp", bmp.left(300), {}},
-        {"a3.gif", gif, {8, 6}},
-        {"a4.gif", gif.left(gif.size() - 4), {}},
-        {"a5.jpg", QByteArray(), {}},
-        {"a6.bmp", encoded(filled(5, 5, Qt::blue), "png"), {}},
-        {"a7.jpg", jpg, {12, 9}},
-        {"a8.jpg", jpg.left(jpg.size() / 2), {}},
-        {"a9.gif", "GIF89a garbage", {}},
-        {"b0.bmp", bmp, {}}, // deleted once listed
+        {"a1.bmp", bmp, {30, 20}},        {"a2.bmp", bmp.left(300), {}},
+        {"a3.gif", gif, {8, 6}},          {"a4.gif", gif.left(gif.size() - 4), {}},
+        {"a5.jpg", QByteArray(), {}},     {"a6.bmp", encoded(filled(5, 5, Qt::blue), "png"), {}},
+        {"a7.jpg", jpg, {12, 9}},         {"a8.jpg", jpg.left(jpg.size() / 2), {}},
+        {"a9.gif", "GIF89a garbage", {}}, {"b0.bmp", bmp, {}}, // deleted once listed
     };
     for (const Entry &e : entries)
         write(dir.filePath(QLatin1String(e.name)), e.data);

@@ -51,19 +51,32 @@ void TstShowPanel::boxes_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QRect>("place"); // twips in the frame
-    QTest::newRow("ChkLogo") << "ChkLogo" << "标志" << QRect(240, 360, 675, 255);
-    QTest::newRow("ChkBg") << "ChkBg" << "背景" << QRect(240, 808, 675, 255);
-    QTest::newRow("ChkLine") << "ChkLine" << "直线" << QRect(240, 1256, 675, 255);
-    QTest::newRow("ChkName") << "ChkName" << "名字" << QRect(240, 1704, 675, 195);
-    QTest::newRow("ChkJob") << "ChkJob" << "职位" << QRect(240, 2092, 675, 195);
-    QTest::newRow("ChkOffice") << "ChkOffice" << "公司" << QRect(240, 2480, 675, 255);
-    QTest::newRow("ChkAdd") << "ChkAdd" << "地址" << QRect(240, 2928, 675, 195);
-    QTest::newRow("ChkPost") << "ChkPost" << "邮编" << QRect(240, 3316, 675, 195);
-    QTest::newRow("ChkTel") << "ChkTel" << "电话" << QRect(240, 3704, 675, 195);
-    QTest::newRow("ChkMob") << "ChkMob" << "手机" << QRect(240, 4092, 675, 195);
-    QTest::newRow("ChkFax") << "ChkFax" << "传真" << QRect(240, 4480, 675, 195);
-    QTest::newRow("ChkHttp") << "ChkHttp" << "网址" << QRect(240, 4868, 675, 195);
-    QTest::newRow("ChkMail") << "ChkMail" << "电邮" << QRect(225, 5265, 675, 195);
+    QTest::newRow("ChkLogo") << "ChkLogo"
+                             << "标志" << QRect(240, 360, 675, 255);
+    QTest::newRow("ChkBg") << "ChkBg"
+                           << "背景" << QRect(240, 808, 675, 255);
+    QTest::newRow("ChkLine") << "ChkLine"
+                             << "直线" << QRect(240, 1256, 675, 255);
+    QTest::newRow("ChkName") << "ChkName"
+                             << "名字" << QRect(240, 1704, 675, 195);
+    QTest::newRow("ChkJob") << "ChkJob"
+                            << "职位" << QRect(240, 2092, 675, 195);
+    QTest::newRow("ChkOffice") << "ChkOffice"
+                               << "公司" << QRect(240, 2480, 675, 255);
+    QTest::newRow("ChkAdd") << "ChkAdd"
+                            << "地址" << QRect(240, 2928, 675, 195);
+    QTest::newRow("ChkPost") << "ChkPost"
+                             << "邮编" << QRect(240, 3316, 675, 195);
+    QTest::newRow("ChkTel") << "ChkTel"
+                            << "电话" << QRect(240, 3704, 675, 195);
+    QTest::newRow("ChkMob") << "ChkMob"
+                            << "手机" << QRect(240, 4092, 675, 195);
+    QTest::newRow("ChkFax") << "ChkFax"
+                            << "传真" << QRect(240, 4480, 675, 195);
+    QTest::newRow("ChkHttp") << "ChkHttp"
+                             << "网址" << QRect(240, 4868, 675, 195);
+    QTest::newRow("ChkMail") << "ChkMail"
+                             << "电邮" << QRect(225, 5265, 675, 195);
 }
 
 void TstShowPanel::boxes()

@@ -29,7 +29,8 @@ private:
         m_last = box;
         titles << box->windowTitle();
         texts << box->text();
-        const QMessageBox::StandardButton answer = m_answers.isEmpty() ? QMessageBox::Ok : m_answers.takeFirst();
+        const QMessageBox::StandardButton answer =
+            m_answers.isEmpty() ? QMessageBox::Ok : m_answers.takeFirst();
         if (QAbstractButton *button = box->button(answer))
             button->click();
         else

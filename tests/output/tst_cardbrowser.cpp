@@ -137,19 +137,20 @@ private slots:
         QTest::addColumn<QStringList>("chosen"); // in order; the last one is checked
         QTest::addColumn<QPoint>("place");
         QTest::addColumn<QSize>("size");
-        QTest::newRow("landscape") << QStringList{"portrait.bmp", "landscape.bmp"} << QPoint(20, 80) << QSize(340, 207);
+        QTest::newRow("landscape") << QStringList{"portrait.bmp", "landscape.bmp"} << QPoint(20, 80)
+                                   << QSize(340, 207);
         QTest::newRow("portrait") << QStringList{"portrait.bmp"} << QPoint(92, 8) << QSize(207, 340);
         QTest::newRow("jpeg portrait") << QStringList{"portrait.jpg"} << QPoint(92, 8) << QSize(207, 340);
-        QTest::newRow("250 after portrait") << QStringList{"portrait.bmp", "odd.bmp"} << QPoint(92, 8)
-                                            << QSize(250, 250);
-        QTest::newRow("250 after landscape") << QStringList{"landscape.bmp", "odd.bmp"} << QPoint(20, 80)
-                                             << QSize(250, 250);
-        QTest::newRow("widths 301 and 209") << QStringList{"w301.bmp", "w209.bmp"} << QPoint(92, 8)
-                                            << QSize(209, 100);
-        QTest::newRow("width 210 stays") << QStringList{"w301.bmp", "w210.bmp"} << QPoint(20, 80)
-                                         << QSize(210, 100);
-        QTest::newRow("width 300 stays") << QStringList{"w209.bmp", "w300.bmp"} << QPoint(92, 8)
-                                         << QSize(300, 100);
+        QTest::newRow("250 after portrait")
+            << QStringList{"portrait.bmp", "odd.bmp"} << QPoint(92, 8) << QSize(250, 250);
+        QTest::newRow("250 after landscape")
+            << QStringList{"landscape.bmp", "odd.bmp"} << QPoint(20, 80) << QSize(250, 250);
+        QTest::newRow("widths 301 and 209")
+            << QStringList{"w301.bmp", "w209.bmp"} << QPoint(92, 8) << QSize(209, 100);
+        QTest::newRow("width 210 stays")
+            << QStringList{"w301.bmp", "w210.bmp"} << QPoint(20, 80) << QSize(210, 100);
+        QTest::newRow("width 300 stays")
+            << QStringList{"w209.bmp", "w300.bmp"} << QPoint(92, 8) << QSize(300, 100);
     }
     void placesTheChosenCardByWidth()
     {
@@ -247,9 +248,23 @@ private slots:
         QVERIFY(QFile::exists(CardFile::cardFolder() + "/b.bmp"));
     }
 
-    void missingFolderIsReported()
+    void folderProblemIsReported_data()
     {
-        QVERIFY(QDir(CardFile::cardFolder()).removeRecursively());
+        QTest::addColumn<bool>("missing");
+        QTest::newRow("missing") << true;
+        QTest::newRow("unreadable") << false;
+    }
+    void folderProblemIsReported()
+    {
+        QFETCH(bool, missing);
+        write("a.bmp", picture(340, 207, Qt::red));
+        if (missing) {
+            QVERIFY(QDir(CardFile::cardFolder()).removeRecursively());
+        } else {
+            QVERIFY(QFile::setPermissions(CardFile::cardFolder(), QFile::WriteOwner));
+            if (QFileInfo(CardFile::cardFolder()).isReadable())
+                QSKIP("this user reads unreadable folders (root)");
+        }
         MessageAnswers answers;
         CardBrowser b(nullptr, nullptr);
         b.show();
@@ -257,6 +272,43 @@ private slots:
         QCOMPARE(answers.titles.value(0), QStringLiteral("Velnor浏览提示："));
         QCOMPARE(text(b, "Label1"), QStringLiteral("共有0张名片"));
         QVERIFY(!enabled(b, "CmdPrint"));
+        QFile::setPermissions(CardFile::cardFolder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    void titleBarMovesTheWindow()
+    {
+        CardBrowser b(nullptr, nullptr);
+        b.move(100, 100);
+        b.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&b));
+        const QPoint start = b.pos();
+        // A press on the title text counts as one on the bar.
+        auto *title = b.findChild<QLabel *>("LabBarTitle");
+        QCOMPARE(title->text(), QStringLiteral("浏览我的名片夹"));
+        QTest::mousePress(title, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseMove(title, QPoint(35, 25));
+        QTest::mouseRelease(title, Qt::LeftButton, {}, QPoint(35, 25));
+        QCOMPARE(b.pos(), start + QPoint(30, 20));
+    }
+
+    void printOpensThePrintWindowWithTheCard()
+    {
+        write("portrait.bmp", picture(207, 340, Qt::blue));
+        CardBrowser b(nullptr, nullptr);
+        b.show();
+        choose(b, "portrait.bmp");
+        QTest::mouseClick(b.findChild<QPushButton *>("CmdPrint"), Qt::LeftButton);
+        QVERIFY(!b.isVisible());
+        QWidget *print = nullptr;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->objectName() == QLatin1String("FrmPrint") && w->isVisible())
+                print = w;
+        QVERIFY(print);
+        QCOMPARE(print->findChild<QLabel *>("PicCard")->size(), QSize(207, 340));
+        print->close();
+        QVERIFY(b.isVisible());
+        QCOMPARE(text(b, "Text1"), QStringLiteral("portrait.bmp"));
+        QCOMPARE(b.cardPicture().size(), QSize(207, 340));
     }
 
     void closeLabelLooksAndClosing()

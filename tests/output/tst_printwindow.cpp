@@ -98,9 +98,8 @@ private slots:
         const QImage composed = PrintSheet::compose(picture);
         QCOMPARE(composed.size(), sheet);
         for (const QPoint &at : expected)
-            QVERIFY2(composed.copy(QRect(at, card)) == picture, qPrintable(QStringLiteral("copy at %1,%2")
-                                                                                .arg(at.x())
-                                                                                .arg(at.y())));
+            QVERIFY2(composed.copy(QRect(at, card)) == picture,
+                     qPrintable(QStringLiteral("copy at %1,%2").arg(at.x()).arg(at.y())));
     }
 
     void optionsWriteThePrintImage_data()
@@ -109,7 +108,8 @@ private slots:
         QTest::addColumn<QPoint>("cardPlace");
         QTest::addColumn<QSize>("sheet"); // empty: nothing composed
         QTest::addColumn<QPoint>("sheetPlace");
-        QTest::newRow("landscape") << QSize(340, 207) << QPoint(204, 140) << QSize(680, 1035) << QPoint(20, 8);
+        QTest::newRow("landscape") << QSize(340, 207) << QPoint(204, 140) << QSize(680, 1035)
+                                   << QPoint(20, 8);
         QTest::newRow("portrait") << QSize(207, 340) << QPoint(272, 76) << QSize(621, 1020) << QPoint(50, 8);
         QTest::newRow("250 wide") << QSize(250, 250) << QPoint(204, 140) << QSize() << QPoint(204, 140);
     }
@@ -190,6 +190,8 @@ private slots:
 
     void nothingPrintableIsReported()
     {
+        // A print image left over from an earlier run is not this window's to print.
+        QVERIFY(patterned({340, 207}).save(CardFile::printImagePath()));
         PrintWindow w(patterned({250, 250}), nullptr);
         w.show();
         int printed = 0;
@@ -238,6 +240,34 @@ private slots:
         pressPrint(w);
         QCOMPARE(answers.count(), 1);
         QVERIFY(answers.texts.value(0).contains(QStringLiteral("打印机")));
+    }
+
+    void printButtonLooks()
+    {
+        PrintWindow w(patterned({340, 207}), nullptr);
+        w.show();
+        w.setPrintFunction([](const QImage &) { return PagePrinter::Result::Printed; });
+        auto *button = w.findChild<QLabel *>("ImgPrint");
+        const auto shows = [button, &w](const char *look) {
+            return button->pixmap().toImage() == w.findChild<QLabel *>(look)->pixmap().toImage();
+        };
+        if (w.findChild<QLabel *>("Print0")->pixmap().isNull())
+            QSKIP("the button pictures are not built in");
+        QVERIFY(shows("Print0"));
+        QTest::mouseMove(button, QPoint(10, 10));
+        QVERIFY(shows("Print1"));
+        QTest::mousePress(button, Qt::LeftButton, {}, QPoint(10, 10));
+        QVERIFY(shows("Print2"));
+        {
+            MessageAnswers answers; // the reminder: no option yet
+            QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(10, 10));
+            QCOMPARE(answers.count(), 1);
+        }
+        QTest::mouseMove(w.findChild<QLabel *>("PicBg"), QPoint(5, 5));
+        QVERIFY(shows("Print0"));
+        QTest::mouseMove(button, QPoint(10, 10));
+        QTest::mouseMove(preview(w), QPoint(5, 5));
+        QVERIFY(shows("Print0"));
     }
 
     void previewDragsWithTheLeftButtonOnly()
@@ -301,7 +331,8 @@ private slots:
         QProcess list;
         list.start(pdfimages, {"-list", pdf});
         QVERIFY(list.waitForFinished(20000));
-        const QStringList lines = QString::fromUtf8(list.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        const QStringList lines =
+            QString::fromUtf8(list.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 3); // two heading lines and one image
         const QStringList f = lines[2].simplified().split(' ');
         QCOMPARE(QSize(f.value(3).toInt(), f.value(4).toInt()), image);
@@ -328,7 +359,10 @@ private slots:
         const QSizeF expected = QSizeF(image) * dpi / 96.0;
         QVERIFY2(qAbs(red.left() - printable.left()) <= 2 && qAbs(red.top() - printable.top()) <= 2,
                  qPrintable(QStringLiteral("at %1,%2, printable corner %3,%4")
-                                .arg(red.left()).arg(red.top()).arg(printable.left()).arg(printable.top())));
+                                .arg(red.left())
+                                .arg(red.top())
+                                .arg(printable.left())
+                                .arg(printable.top())));
         QVERIFY2(qAbs(red.width() - expected.width()) <= 2 && qAbs(red.height() - expected.height()) <= 2,
                  qPrintable(QStringLiteral("%1 x %2").arg(red.width()).arg(red.height())));
     }

@@ -109,7 +109,8 @@ private slots:
         QSignalSpy closing(m_panel.get(), &SavePanel::closeRequested);
         MessageAnswers answers;
         int messagesBeforeClosing = -1;
-        connect(m_panel.get(), &SavePanel::closeRequested, this, [&] { messagesBeforeClosing = answers.count(); });
+        connect(m_panel.get(), &SavePanel::closeRequested, this,
+                [&] { messagesBeforeClosing = answers.count(); });
         QTest::mouseClick(m_panel->findChild<QPushButton *>("ComSave"), Qt::LeftButton);
 
         QCOMPARE(answers.titles, QStringList{QStringLiteral("Velnor保存提示：")});
@@ -235,7 +236,8 @@ private slots:
         MessageAnswers answers;
         QVERIFY(!m_panel->save());
         QCOMPARE(answers.titles, QStringList{QStringLiteral("Velnor保存提示：")});
-        QVERIFY2(answers.texts.value(0).contains(QStringLiteral("未能保存")), qPrintable(answers.texts.value(0)));
+        QVERIFY2(answers.texts.value(0).contains(QStringLiteral("未能保存")),
+                 qPrintable(answers.texts.value(0)));
         QCOMPARE(closing.count(), 0);
         QCOMPARE(folderEntries(), folder);
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), entries);

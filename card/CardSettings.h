@@ -1,0 +1,14 @@
+#pragma once
+// What of the card the settings file keeps, and the two ways it travels: saved from the card (the settings
+// dialog, and the build's default file) and applied to the card at start. Only texts, colours and the motto;
+// places, fonts, visibility, orientation and pictures are never stored.
+class CardModel;
+
+// The 23 writes, in the order that gives a new file [Text] (Title and the ten texts), [BgColor], [FColor].
+// Stops at the first write that fails and returns false; the store leaves the file whole either way.
+bool saveCardSettings(const CardModel &card);
+
+// In this order: the motto, the ten texts, the page colour, the ten text colours, the line colour. A text is
+// applied as read, also when empty; a colour that is absent, empty, not a whole number or outside the
+// 32-bit range keeps the colour the card has.
+void applyCardSettings(CardModel &card);

@@ -108,9 +108,6 @@ void AboutPanel::setLinkBold(bool bold)
 void AboutPanel::paintEvent(QPaintEvent *event)
 {
     Panel::paintEvent(event);
-    // White two pixels high with the grey line over its top row: the etched look of the design.
     QPainter p(this);
-    const QRect line = Twips::rectToPx(SeparatorLeft, SeparatorTop, SeparatorRight - SeparatorLeft, 0);
-    p.fillRect(QRect(line.left(), line.top(), line.width() + 1, 2), Qt::white);
-    p.fillRect(QRect(line.left(), line.top(), line.width() + 1, 1), QColor(0xC0, 0xC0, 0xC0));
+    paintEtchedLine(p, SeparatorLeft, SeparatorTop, SeparatorRight);
 }

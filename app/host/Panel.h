@@ -4,6 +4,8 @@
 
 #include <QGroupBox>
 
+class QPainter;
+
 class Panel : public QGroupBox {
     Q_OBJECT
 public:
@@ -17,6 +19,8 @@ public:
         return w;
     }
     static void setGeometryTwips(QWidget *w, double left, double top, double width, double height);
+    // The etched separator: a white line two pixels high with a grey line over its top row (twips).
+    static void paintEtchedLine(QPainter &p, int left, int top, int right);
 
     // Runs after the main window has shown this panel through its menu button and re-centred itself.
     virtual void openedByMenu() {}

@@ -1,31 +1,29 @@
-// In-process figures: the card's rendering and a drag step.
-#include "assets/Assets.h"
-#include "card/CardFonts.h"
+// In-process figures of the card itself: drawing it, dragging an element, saving it, the A4 sheet.
+#include "bench/BenchSupport.h"
+#include "bench/PaintCounter.h"
 #include "card/CardModel.h"
 #include "card/CardRenderer.h"
 #include "editing/CardCanvas.h"
+#include "editing/ElementReactions.h"
+#include "output/CardFile.h"
+#include "output/PrintSheet.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
 #include <benchmark/benchmark.h>
 
 namespace {
-void texturedCard(CardModel &card)
-{
-    const QImage texture(Assets::texture(4));
-    card.setBackgroundShown(true);
-    card.setPictureStore(texture);
-    card.setPagePicture(texture);
-    card.tilePage(texture);
-}
-
+// The card drawn into a 340 x 207 image, as saving does; the argument is the address's length
+// (0: the default texts).
 void BM_RenderCard(benchmark::State &state)
 {
     CardModel card;
-    texturedCard(card);
+    BenchSupport::texturedCard(card);
     if (state.range(0) > 0)
-        card.setText(ElementId::LabAdd, QString(int(state.range(0)), QChar(0x5730)));
+        card.setText(ElementId::LabAdd, BenchSupport::addressOf(int(state.range(0))));
     QImage image(card.cardSizePx(), QImage::Format_RGB32);
     for (auto _ : state) {
         QPainter p(&image);
@@ -36,36 +34,86 @@ void BM_RenderCard(benchmark::State &state)
 }
 BENCHMARK(BM_RenderCard)->Arg(0)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
 
+// One mouse move on the name while the left button is held: the canvas's element reports it, the
+// editor's own reactions move the element in the model, and the canvas on the screen is painted again
+// at once (as the next frame would).
 void BM_DragStep(benchmark::State &state)
 {
     CardModel card;
-    texturedCard(card);
+    BenchSupport::texturedCard(card);
     CardCanvas canvas(&card);
+    ElementReactions reactions(&canvas);
     canvas.show();
+    BenchSupport::waitForPaints(&canvas);
+    PaintCounter paints(&canvas);
     QWidget *name = canvas.elementWidget(ElementId::LabName);
     const QPointF grab(5, 5);
     QMouseEvent press(QEvent::MouseButtonPress, grab, name->mapToGlobal(grab), Qt::LeftButton, Qt::LeftButton,
                       Qt::NoModifier);
     QApplication::sendEvent(name, &press);
+    const double startLeft = card.element(ElementId::LabName).left;
     int step = 0;
     for (auto _ : state) {
-        const QPointF to(grab.x() + ((step++ & 1) ? 3 : -3), grab.y());
+        // To and fro by three pixels, so the name stays on the card.
+        const QPointF to(grab.x() + ((step++ & 1) ? -3 : 3), grab.y());
         QMouseEvent move(QEvent::MouseMove, to, name->mapToGlobal(to), Qt::NoButton, Qt::LeftButton,
                          Qt::NoModifier);
         QApplication::sendEvent(name, &move);
         canvas.repaint();
     }
+    QMouseEvent release(QEvent::MouseButtonRelease, grab, name->mapToGlobal(grab), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(name, &release);
+    // Every step must have moved the name and painted the canvas, or the figure means nothing.
+    const double left = card.element(ElementId::LabName).left;
+    const double expectedLeft = startLeft + ((step & 1) ? 45 : 0);
+    if (paints.count() < step || left != expectedLeft)
+        state.SkipWithError("the drag did not move the name or paint the canvas at every step");
 }
 BENCHMARK(BM_DragStep)->Unit(benchmark::kMicrosecond);
-} // namespace
 
-int main(int argc, char **argv)
+// "保存": the card drawn, the folder made when missing, the 24-bit BMP written beside the target and
+// renamed over it.
+void BM_SaveCard(benchmark::State &state)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    CardFonts::install();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    BenchSupport::useProgramDirectory(0);
+    CardModel card;
+    BenchSupport::texturedCard(card);
+    const QString path = CardFile::cardPath(QStringLiteral("速度测试"));
+    for (auto _ : state) {
+        const QImage picture = renderCard(card);
+        QDir().mkpath(CardFile::cardFolder());
+        const QString reason = CardFile::writeBmp(picture, path);
+        if (!reason.isEmpty()) {
+            state.SkipWithError(qPrintable(reason));
+            break;
+        }
+    }
+    QFile::remove(path);
 }
+BENCHMARK(BM_SaveCard)->Unit(benchmark::kMicrosecond);
+
+// "排满页面": ten copies of a saved card (read from its file, as the browser hands it to the print
+// window) composed on the sheet and written to temp.bmp.
+void BM_PrintSheet(benchmark::State &state)
+{
+    BenchSupport::useProgramDirectory(0);
+    CardModel card;
+    BenchSupport::texturedCard(card);
+    const QString saved = CardFile::cardPath(QStringLiteral("打印测试"));
+    QDir().mkpath(CardFile::cardFolder());
+    CardFile::writeBmp(renderCard(card), saved);
+    const QImage picture = QImageReader(saved).read();
+    QFile::remove(saved);
+    for (auto _ : state) {
+        const QImage sheet = PrintSheet::compose(picture);
+        const QString reason = CardFile::writeBmp(sheet, CardFile::printImagePath());
+        if (!reason.isEmpty() || sheet.size() != QSize(680, 1035)) {
+            state.SkipWithError("the sheet was not written");
+            break;
+        }
+    }
+    QFile::remove(CardFile::printImagePath());
+}
+BENCHMARK(BM_PrintSheet)->Unit(benchmark::kMicrosecond);
+} // namespace

@@ -31,6 +31,19 @@ constexpr TextDefault TextDefaults[TextElementCount] = {
     {"网址：www.lorvik.cn", 90, 2835, 2340, 9, false, 0x00400000, false},
     {"电子信箱：zs@lorvik.cn", 2835, 2835, 2160, 9, false, 0x00400000, true},
 };
+
+// Every pixel of a premultiplied ARGB image fully opaque.
+bool isOpaque(const QImage &image)
+{
+    Q_ASSERT(image.format() == QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(line[x]) != 255)
+                return false;
+    }
+    return true;
+}
 } // namespace
 
 CardModel::CardModel(QObject *parent) : QObject(parent), m_motto(DefaultMotto)
@@ -130,6 +143,10 @@ void CardModel::tilePage(const QImage &picture)
         QPainter p(&m_paintedLayer);
         TilePicture(p, size, picture);
     }
+    // Usually an opaque picture now covers the whole layer. It is then kept without an alpha channel, so
+    // that drawing the card copies it rather than blending every pixel; the pixels are the same.
+    if (m_paintedLayer.hasAlphaChannel() && isOpaque(m_paintedLayer))
+        m_paintedLayer.convertTo(QImage::Format_RGB32);
     emit pageChanged();
     emit changed();
 }

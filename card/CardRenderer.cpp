@@ -34,11 +34,17 @@ void paintCard(QPainter &p, const CardModel &card)
     const QRect cardRect(QPoint(0, 0), card.cardSizePx());
     p.save();
     p.setClipRect(cardRect, Qt::IntersectClip);
-    p.fillRect(cardRect, VbColors::toQColor(card.pageColor()));
-    if (!card.pagePicture().isNull())
-        p.drawImage(0, 0, card.pagePicture());
-    if (!card.paintedLayer().isNull())
-        p.drawImage(0, 0, card.paintedLayer());
+    const QImage &layer = card.paintedLayer();
+    // An opaque painted layer over the whole card hides the page colour and picture: they are not drawn.
+    const bool layerCoversCard = !layer.isNull() && !layer.hasAlphaChannel() &&
+                                 layer.width() >= cardRect.width() && layer.height() >= cardRect.height();
+    if (!layerCoversCard) {
+        p.fillRect(cardRect, VbColors::toQColor(card.pageColor()));
+        if (!card.pagePicture().isNull())
+            p.drawImage(0, 0, card.pagePicture());
+    }
+    if (!layer.isNull())
+        p.drawImage(0, 0, layer);
 
     for (ElementId id : StackingOrder) {
         const CardElement &e = card.element(id);

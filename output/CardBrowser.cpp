@@ -20,6 +20,9 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QTimer>
+#include <algorithm>
+#include <dirent.h>
+#include <vector>
 
 namespace {
 constexpr SecondaryWindowSpec Spec{"FrmSee", "浏览我的名片夹", 7620, 5895, 300, 7380};
@@ -49,10 +52,43 @@ QPixmap tiled(const QSize &size, const QImage &tile)
 
 QStringList CardBrowser::cardFiles(const QString &folder)
 {
-    // Name filters match without regard to case unless told otherwise; Hidden keeps ".bmp" and other
-    // dot-files; sorting by name needs no file's details.
-    return QDir(folder).entryList({QStringLiteral("*.bmp"), QStringLiteral("*.jpg")},
-                                  QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase);
+    // The folder's own listing tells names and kinds: a regular file is taken on its name alone, and only
+    // an entry whose kind the listing leaves open (a symbolic link, listed when it leads to a file) is
+    // looked up. A large card folder thus costs one read of the folder, no look-up per file.
+    QStringList names;
+    DIR *dir = ::opendir(QFile::encodeName(folder).constData());
+    if (!dir)
+        return names;
+    while (const dirent *entry = ::readdir(dir)) {
+        const QString name = QFile::decodeName(entry->d_name);
+        // Either extension in any letter case; dot-files too (an empty save name gives ".bmp").
+        if (!name.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive) &&
+            !name.endsWith(QLatin1String(".jpg"), Qt::CaseInsensitive))
+            continue;
+        const bool file = entry->d_type == DT_REG ||
+                          ((entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) &&
+                           QFileInfo(folder + QLatin1Char('/') + name).isFile());
+        if (file)
+            names.append(name);
+    }
+    ::closedir(dir);
+
+    // By name without regard to case (the lower-case names compared), as a folder listing sorts them.
+    struct Entry {
+        QString key;
+        qsizetype index;
+    };
+    std::vector<Entry> entries;
+    entries.reserve(size_t(names.size()));
+    for (qsizetype i = 0; i < names.size(); ++i)
+        entries.push_back({names.at(i).toLower(), i});
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const Entry &a, const Entry &b) { return a.key < b.key; });
+    QStringList sorted;
+    sorted.reserve(names.size());
+    for (const Entry &e : entries)
+        sorted.append(names.at(e.index));
+    return sorted;
 }
 
 CardBrowser::CardBrowser(CardModel *, QWidget *mainWindow) : SecondaryWindow(Spec), m_mainWindow(mainWindow)

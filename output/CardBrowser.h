@@ -24,7 +24,7 @@ public:
     QImage cardPicture() const { return m_picture; }
 
     // The card files of a folder: *.bmp and *.jpg in any letter case, dot-files included, by name.
-    // Names only: nothing is opened or examined beyond the folder's own listing.
+    // Names only: no file is opened, and none is examined beyond the folder's own listing except a link.
     static QStringList cardFiles(const QString &folder);
 
 protected:

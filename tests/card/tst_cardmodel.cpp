@@ -262,6 +262,17 @@ void TstCardModel::pageDrawingRule()
     QCOMPARE(img.size(), QSize(207, 340));
     QCOMPARE(img.pixel(100, 100), qRgb(200, 100, 50));
     QCOMPARE(img.pixel(100, 300), qRgb(10, 20, 30));
+
+    // Tiles with see-through pixels let the page colour show between them.
+    card.setOrientation(Orientation::Landscape);
+    QImage glass(32, 32, QImage::Format_ARGB32);
+    glass.fill(Qt::transparent);
+    glass.setPixel(0, 0, qRgba(255, 0, 0, 255));
+    card.setPageColor(VbColors::rgb(10, 20, 30));
+    card.tilePage(glass);
+    img = renderCard(card);
+    QCOMPARE(img.pixel(224, 96), qRgb(255, 0, 0));
+    QCOMPARE(img.pixel(230, 100), qRgb(10, 20, 30));
 }
 
 void TstCardModel::backgroundSwitchRunsOnlyOnChange()

@@ -114,6 +114,24 @@ private slots:
                      sample.convertToFormat(QImage::Format_RGB32));
     }
 
+    // The list is read from the folder's listing alone: by name regardless of case, and a link counts
+    // only when it leads to a file.
+    void listsByNameAndFollowsLinks()
+    {
+        const QString folder = CardFile::cardFolder();
+        for (const char *name : {"b.bmp", "A.BMP", "c.jpg", "_.bmp", "Ab.bmp", "名片.bmp", "a1.Jpg"})
+            writeBytes(QString::fromUtf8(name), "x");
+        QVERIFY(QFile::link(folder + "/b.bmp", folder + "/link.bmp"));
+        QVERIFY(QFile::link(folder + "/missing.bmp", folder + "/broken.bmp"));
+        QVERIFY(QDir(folder).mkdir("sub"));
+        QVERIFY(QFile::link(folder + "/sub", folder + "/dir.bmp"));
+
+        CardBrowser b(nullptr, nullptr);
+        QCOMPARE(listed(b), (QStringList{"_.bmp", "A.BMP", "a1.Jpg", "Ab.bmp", "b.bmp", "c.jpg", "link.bmp",
+                                         QStringLiteral("名片.bmp")}));
+        QCOMPARE(CardBrowser::cardFiles(folder + "/none"), QStringList());
+    }
+
     void countText_data()
     {
         QTest::addColumn<int>("files");

@@ -1,0 +1,110 @@
+// The benchmark program. Without arguments of its own it runs the Google Benchmark figures; with
+// `--cold WHAT` it measures, once, something that happens once per process, and prints it for run-all.sh:
+//   --cold main-window    the main window's load right after the splash, in the program's own order
+//   --cold browser N      the first opening of the browser on N files: time and resident memory growth
+#include "app/MainWindow.h"
+#include "app/SplashWindow.h"
+#include "bench/BenchSupport.h"
+#include "card/CardFonts.h"
+#include "card/CardModel.h"
+#include "editing/CardCanvas.h"
+#include "output/CardBrowser.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFontDatabase>
+#include <QLibraryInfo>
+#include <QListWidget>
+#include <QTranslator>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+namespace {
+// What main() does before the main window: translations, fonts, the settings, the card, the splash.
+void startLikeTheProgram(QApplication &app)
+{
+    auto *qtTranslator = new QTranslator(&app);
+    if (qtTranslator->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(qtTranslator);
+    CardFonts::install();
+    QApplication::setFont(CardFonts::fontFor(QStringLiteral("宋体"), 9, false, false));
+}
+
+void showSplash()
+{
+    auto splash = std::make_unique<SplashWindow>();
+    splash->show();
+    BenchSupport::waitForPaints(splash.get());
+    splash->hide();
+}
+
+int coldMainWindow()
+{
+    BenchSupport::useProgramDirectory(0);
+    CardModel card;
+    showSplash();
+    QElapsedTimer timer;
+    timer.start();
+    MainWindow window(&card);
+    window.load();
+    window.show();
+    const bool painted = BenchSupport::waitForPaints(window.canvas());
+    const double ms = timer.nsecsElapsed() / 1e6;
+    if (!painted)
+        return 1;
+    std::printf("main_window_load_ms %.3f\nfont_families %lld\n", ms,
+                qlonglong(QFontDatabase::families().size()));
+    return 0;
+}
+
+int coldBrowser(int files)
+{
+    if (BenchSupport::useProgramDirectory(files).isEmpty())
+        return 1;
+    CardModel card;
+    MainWindow window(&card);
+    window.load();
+    window.show();
+    BenchSupport::waitForPaints(window.canvas());
+    QCoreApplication::processEvents();
+    const double before = BenchSupport::residentMiB();
+    QElapsedTimer timer;
+    timer.start();
+    window.openBrowser();
+    CardBrowser *browser = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *b = qobject_cast<CardBrowser *>(w))
+            browser = b;
+    auto *list = browser ? browser->findChild<QListWidget *>(QStringLiteral("File1")) : nullptr;
+    if (!list || !BenchSupport::waitForPaints(list->viewport()) || list->count() != files)
+        return 1;
+    const double ms = timer.nsecsElapsed() / 1e6;
+    const double after = BenchSupport::residentMiB();
+    std::printf("browser_open_ms %.3f\nbrowser_rss_growth_mib %.3f\n", ms, after - before);
+    return 0;
+}
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (argc >= 3 && std::strcmp(argv[1], "--cold") == 0) {
+        startLikeTheProgram(app);
+        if (std::strcmp(argv[2], "main-window") == 0)
+            return coldMainWindow();
+        if (std::strcmp(argv[2], "browser") == 0 && argc >= 4)
+            return coldBrowser(std::atoi(argv[3]));
+        std::fprintf(stderr, "bench_velnor: unknown --cold measurement\n");
+        return 2;
+    }
+    startLikeTheProgram(app);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 2;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

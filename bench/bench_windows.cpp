@@ -1,0 +1,119 @@
+// In-process figures of the windows: the main window's load, opening the card folder browser and
+// choosing a card in it.
+#include "app/MainWindow.h"
+#include "bench/BenchSupport.h"
+#include "bench/PaintCounter.h"
+#include "card/CardModel.h"
+#include "editing/CardCanvas.h"
+#include "output/CardBrowser.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <benchmark/benchmark.h>
+#include <memory>
+
+namespace {
+CardBrowser *shownBrowser()
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *browser = qobject_cast<CardBrowser *>(w); browser && browser->isVisible())
+            return browser;
+    return nullptr;
+}
+
+void closeBrowser(CardBrowser *browser)
+{
+    browser->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+// The main window made, loaded (font lists included) and shown until it has been painted, as after the
+// splash. The font list is enumerated afresh only in a new process: run-all.sh measures that one with
+// `bench_velnor --cold main-window`; this is the same work with the system's font list at hand.
+void BM_MainWindowLoad(benchmark::State &state)
+{
+    BenchSupport::useProgramDirectory(0);
+    CardModel card;
+    for (auto _ : state) {
+        auto window = std::make_unique<MainWindow>(&card);
+        window->load();
+        window->show();
+        if (!BenchSupport::waitForPaints(window->canvas())) {
+            state.SkipWithError("the main window was not painted");
+            break;
+        }
+        state.PauseTiming();
+        window.reset();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_MainWindowLoad)->Unit(benchmark::kMillisecond);
+
+// `ImgView` on a card folder of N files: the main window hides, the browser lists and counts the files
+// and is painted. The memory growth of the first opening in a fresh process is measured by
+// `bench_velnor --cold browser N`.
+void BM_BrowserOpen(benchmark::State &state)
+{
+    const int files = int(state.range(0));
+    if (BenchSupport::useProgramDirectory(files).isEmpty()) {
+        state.SkipWithError("no card folder");
+        return;
+    }
+    CardModel card;
+    MainWindow window(&card);
+    window.load();
+    window.show();
+    BenchSupport::waitForPaints(window.canvas());
+    for (auto _ : state) {
+        window.openBrowser();
+        CardBrowser *browser = shownBrowser();
+        auto *list = browser ? browser->findChild<QListWidget *>(QStringLiteral("File1")) : nullptr;
+        if (!list || !BenchSupport::waitForPaints(list->viewport()) || list->count() != files) {
+            state.SkipWithError("the browser did not show the list");
+            break;
+        }
+        state.PauseTiming();
+        closeBrowser(browser);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_BrowserOpen)->Arg(100)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// A card chosen in the list of a 10,000-card folder: its BMP read and shown in `PicMyCard`.
+void BM_ChooseCard(benchmark::State &state)
+{
+    constexpr int Files = 10000;
+    if (BenchSupport::useProgramDirectory(Files).isEmpty()) {
+        state.SkipWithError("no card folder");
+        return;
+    }
+    CardModel card;
+    MainWindow window(&card);
+    window.load();
+    window.show();
+    window.openBrowser();
+    CardBrowser *browser = shownBrowser();
+    auto *list = browser ? browser->findChild<QListWidget *>(QStringLiteral("File1")) : nullptr;
+    auto *picture = browser ? browser->findChild<QLabel *>(QStringLiteral("PicMyCard")) : nullptr;
+    if (!list || !picture || list->count() != Files) {
+        state.SkipWithError("the browser did not open");
+        return;
+    }
+    BenchSupport::waitForPaints(list->viewport());
+    int row = 0;
+    for (auto _ : state) {
+        // Neighbouring entries in turn, as with the arrow keys.
+        list->setCurrentRow(row);
+        row = (row + 1) % 2;
+        if (!BenchSupport::waitForPaints(picture) || browser->cardPicture().isNull()) {
+            state.SkipWithError("the chosen card was not shown");
+            break;
+        }
+    }
+    closeBrowser(browser);
+}
+BENCHMARK(BM_ChooseCard)->Unit(benchmark::kMillisecond);
+} // namespace

@@ -1,7 +1,7 @@
 # Two commands for a fresh Debian 12 machine: `make run` and `make test`.
 BUILD   ?= build
 JOBS    ?= $(shell nproc)
-PACKAGES = cmake g++ make qt6-base-dev qt6-translations-l10n libgl-dev \
+PACKAGES = cmake g++ make qt6-base-dev qt6-translations-l10n libgl-dev libfontconfig-dev \
            fonts-arphic-uming fonts-noto-cjk fonts-dejavu-core xvfb xauth xdotool x11-utils \
            libbenchmark-dev poppler-utils time cups-daemon
 

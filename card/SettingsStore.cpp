@@ -167,6 +167,15 @@ bool isReadOnly(const QString &path)
     return !info.isWritable() || !(info.permissions() & QFileDevice::WriteOwner);
 }
 
+// The file is rewritten through a new file in its folder, so a folder made read-only refuses every write,
+// also for a user (like root) whom the system would let write there anyway.
+bool isReadOnlyFolder(const QString &dir)
+{
+    constexpr QFile::Permissions anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    const QFileInfo info(dir);
+    return info.isDir() && (!info.isWritable() || !(info.permissions() & anyWrite));
+}
+
 } // namespace
 
 void setSettingsDirectory(const QString &dir)
@@ -225,6 +234,8 @@ bool WriteSetting(const QString &section, const QString &key, const QString &val
     IniFile ini(bytes);
     if (!ini.setValue(sectionName, keyName, text))
         return true; // already holds this value: the file is not touched
+    if (isReadOnlyFolder(settingsDirectory()))
+        return false;
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly) || out.write(ini.bytes()) != ini.bytes().size())
         return false;

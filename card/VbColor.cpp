@@ -53,6 +53,10 @@ std::optional<VbColor> fromSettingText(const QString &text)
     const qlonglong v = text.trimmed().toLongLong(&ok, 10);
     if (!ok || v < qlonglong(INT32_MIN) || v > qlonglong(INT32_MAX))
         return std::nullopt;
-    return VbColor(qint32(v));
+    // Only a colour (0x00BBGGRR) or a system colour (0x800000NN) names a colour; -1 and the like do not.
+    const VbColor c = VbColor(qint32(v));
+    if ((c & 0xFF000000u) != 0 && (c & 0xFFFFFF00u) != 0x80000000u)
+        return std::nullopt;
+    return c;
 }
 } // namespace VbColors

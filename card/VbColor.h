@@ -26,6 +26,7 @@ VbColor fromQColor(const QColor &c);
 
 // The settings file keeps a colour as the signed decimal text of the 32-bit value.
 QString toSettingText(VbColor c);
-// A trimmed decimal integer in the signed 32-bit range; anything else gives nothing.
+// A trimmed decimal integer in the signed 32-bit range that names a colour or a system colour;
+// anything else gives nothing.
 std::optional<VbColor> fromSettingText(const QString &text);
 } // namespace VbColors

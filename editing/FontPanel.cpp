@@ -1,11 +1,11 @@
 #include "editing/FontPanel.h"
 
 #include "app/host/EventRules.h"
+#include "app/host/ScreenFonts.h"
 #include "card/CardModel.h"
 #include "editing/PaletteStrip.h"
 
 #include <QComboBox>
-#include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -218,7 +218,7 @@ void FontPanel::fillFontLists()
     // The system does not list "宋体" (it is a substitute name), so it is added at the front.
     const QString song = QStringLiteral("宋体");
     m_comboFont->addItem(song);
-    const QStringList families = QFontDatabase::families();
+    const QStringList families = ScreenFonts::families();
     for (const QString &family : families)
         if (family != song)
             m_comboFont->addItem(family);

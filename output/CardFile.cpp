@@ -2,6 +2,7 @@
 
 #include "app/host/ProgramDirectory.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageWriter>
@@ -44,6 +45,10 @@ QString writeBmp(const QImage &picture, const QString &path)
     constexpr QFile::Permissions anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
     if (target.isFile() && (!target.isWritable() || !(target.permissions() & anyWrite)))
         return QStringLiteral("同名的文件是只读的");
+    // So does a folder made read-only: no new file appears in it and none is replaced, whoever runs us.
+    const QFileInfo folder(target.absolutePath());
+    if (folder.isDir() && (!folder.isWritable() || !(folder.permissions() & anyWrite)))
+        return QStringLiteral("文件夹“%1”是只读的").arg(QDir::toNativeSeparators(folder.filePath()));
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))

@@ -13,7 +13,11 @@ bool g_perUser = false;
 void resolve()
 {
     const QString exeDir = QCoreApplication::applicationDirPath();
-    if (QFileInfo(exeDir).isWritable()) {
+    // A copy that carries its own settings file keeps its files beside it even where that folder is
+    // read-only: the user's settings are read from there, and a save there is refused with a message
+    // rather than going somewhere else unseen. An installed program has no settings file beside it.
+    if (QFileInfo(exeDir).isWritable() ||
+        QFileInfo::exists(QDir(exeDir).filePath(QStringLiteral("myset.ini")))) {
         g_path = exeDir;
         return;
     }

@@ -1,7 +1,7 @@
 #pragma once
 // The program directory: where myset.ini, the card folder mycard/ and temp.bmp live. It is the directory
-// of the executable when that is writable (a build tree or a portable copy), otherwise the per-user
-// application data directory. Resolved once.
+// of the executable when that is writable (a build tree or a portable copy) or holds its own myset.ini,
+// otherwise (an installed program) the per-user application data directory. Resolved once.
 #include <QString>
 
 namespace ProgramDirectory {

@@ -187,8 +187,10 @@ void TstStartup::settingsAppliedAtStart_data()
                                           << int(ElementId::LabFax) << "F" << 9u;
     QTest::newRow("system colour") << "[Text]\r\nname=x\r\n[FColor]\r\nname=-2147483643\r\n"
                                    << int(ElementId::LabName) << "x" << 0x80000005u;
-    QTest::newRow("largest colour") << "[Text]\r\nname=x\r\n[FColor]\r\nname=2147483647\r\n"
-                                    << int(ElementId::LabName) << "x" << 0x7FFFFFFFu;
+    QTest::newRow("white") << "[Text]\r\nname=x\r\n[FColor]\r\nname=16777215\r\n"
+                           << int(ElementId::LabName) << "x" << 0x00FFFFFFu;
+    QTest::newRow("no colour (-1)") << "[Text]\r\nname=x\r\n[FColor]\r\nname=-1\r\n"
+                                    << int(ElementId::LabName) << "x" << nameDefault;
     QTest::newRow("colour absent") << "[Text]\r\nname=x\r\n" << int(ElementId::LabName) << "x" << nameDefault;
     QTest::newRow("colour empty") << "[Text]\r\nname=x\r\n[FColor]\r\nname=\r\n"
                                   << int(ElementId::LabName) << "x" << nameDefault;

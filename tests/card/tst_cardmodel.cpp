@@ -329,6 +329,8 @@ void TstCardModel::colourSettingText_data()
     QTest::newRow("fraction") << "1.5" << false << 0u;
     QTest::newRow("too large") << "2147483648" << false << 0u;
     QTest::newRow("too small") << "-2147483649" << false << 0u;
+    QTest::newRow("minus one is no colour") << "-1" << false << 0u;
+    QTest::newRow("high byte set") << "16777216" << false << 0u;
 }
 
 void TstCardModel::colourSettingText()

@@ -112,6 +112,7 @@ private slots:
     void probeProtocol();
     void refusedWrite_data();
     void refusedWrite();
+    void readOnlyFolderRefusesEveryUser();
     void rewriteReplacesTheFileWhole();
     void unchangedValueLeavesFileUntouched();
     void badFiles_data();
@@ -492,6 +493,25 @@ void TstSettingsStore::badFiles()
     QVERIFY(WriteSetting("Velnor", "Name", "张三"));
     QCOMPARE(ReadSetting("velnor", "name"), u"张三"_qs);
     QVERIFY(fileBytes(path).startsWith(bytes));
+}
+
+// A folder made read-only refuses a change whoever runs the program (the super-user could write there);
+// a value the file already holds still counts as written.
+void TstSettingsStore::readOnlyFolderRefusesEveryUser()
+{
+    QTemporaryDir temp;
+    QVERIFY(temp.isValid());
+    setSettingsDirectory(temp.path());
+    const QString path = settingsFilePath();
+    QVERIFY(WriteSetting("A", "k", "1"));
+    const QByteArray before = fileBytes(path);
+    QVERIFY(QFile::setPermissions(temp.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    const bool changed = WriteSetting("A", "k", "2");
+    const bool unchanged = WriteSetting("A", "k", "1");
+    QFile::setPermissions(temp.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QVERIFY(!changed);
+    QVERIFY(unchanged);
+    QCOMPARE(fileBytes(path), before);
 }
 
 QTEST_GUILESS_MAIN(TstSettingsStore)

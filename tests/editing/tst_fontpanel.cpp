@@ -3,11 +3,12 @@
 #include "card/CardModel.h"
 #include "card/CardRenderer.h"
 #include "card/SettingsStore.h"
+#include "app/host/ScreenFonts.h"
 #include "editing/FontPanel.h"
 #include "editing/PaletteStrip.h"
 
 #include <QComboBox>
-#include <QFontDatabase>
+#include <QProcess>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -169,9 +170,19 @@ void TstFontPanel::fontListsAtStart()
     auto *sizes = child<QComboBox>("ComboSize");
     QCOMPARE(faces->currentText(), QStringLiteral("宋体"));
     QCOMPARE(sizes->currentText(), QStringLiteral("10"));
-    // "宋体" first, then the system's own list in its own order.
+    // "宋体" first, then the system's own list in its own order, as fc-list enumerates it (not sorted).
+    QProcess fcList;
+    fcList.start(QStringLiteral("fc-list"), {QStringLiteral(":"), QStringLiteral("family")});
+    QVERIFY(fcList.waitForFinished());
+    QStringList systemOrder;
+    for (const QString &line : QString::fromUtf8(fcList.readAllStandardOutput()).split(QLatin1Char('\n'))) {
+        const QString f = line.section(QLatin1Char(','), 0, 0); // a font's first family name
+        if (!f.isEmpty() && !systemOrder.contains(f))
+            systemOrder << f;
+    }
+    QCOMPARE(ScreenFonts::families(), systemOrder);
     QStringList expected{QStringLiteral("宋体")};
-    for (const QString &f : QFontDatabase::families())
+    for (const QString &f : systemOrder)
         if (f != expected.front())
             expected << f;
     QStringList faceItems;

@@ -43,10 +43,10 @@ struct SeparatorSpec {
 };
 constexpr std::array<SeparatorSpec, 2> Separators{{{6480, 7440, 3060}, {6480, 7440, 4560}}};
 
-QLabel *separator(const SeparatorSpec &spec, int index, QWidget *parent)
+QLabel *separator(const SeparatorSpec &entry, int index, QWidget *parent)
 {
-    const int left = Twips::toPx(spec.left);
-    const int width = Twips::toPx(spec.right) - left;
+    const int left = Twips::toPx(entry.left);
+    const int width = Twips::toPx(entry.right) - left;
     QPixmap etched(width, 2);
     etched.fill(Qt::white);
     {
@@ -58,7 +58,7 @@ QLabel *separator(const SeparatorSpec &spec, int index, QWidget *parent)
     line->setObjectName(QStringLiteral("SpaceLine"));
     line->setProperty("index", index);
     line->setPixmap(etched);
-    line->setGeometry(left, Twips::toPx(spec.y), width, 2);
+    line->setGeometry(left, Twips::toPx(entry.y), width, 2);
     // A line is drawn on the window, not a control: presses and moves over it are the window's own.
     line->setAttribute(Qt::WA_TransparentForMouseEvents);
     return line;
@@ -117,8 +117,8 @@ MainWindow::MainWindow(CardModel *card, QWidget *parent)
                 new PicturePanel(card, this), new LinePanel(card, this),  new ShowPanel(card, this),
                 new SavePanel(card, this),    new HelpPanel(card, this),  new AboutPanel(card, this)};
     for (size_t i = 0; i < m_panels.size(); ++i) {
-        const PanelSpec &spec = PanelTable[i];
-        Panel::setGeometryTwips(m_panels[i], PanelLeft, spec.top, spec.width, spec.height);
+        const PanelSpec &entry = PanelTable[i];
+        Panel::setGeometryTwips(m_panels[i], PanelLeft, entry.top, entry.width, entry.height);
         m_panels[i]->hide();
         connect(m_panels[i], &Panel::openPanelRequested, this,
                 [this](const QString &name) { showPanel(name.toLatin1().constData()); });
@@ -245,8 +245,8 @@ void MainWindow::showNormalPictures()
 void MainWindow::menuHovered(MenuButton *button)
 {
     button->showPicture(MenuButton::Hover);
-    const MenuSpec &spec = MenuTable[size_t(indexOf(qPrintable(button->objectName()), MenuTable))];
-    for (const char *neighbour : spec.neighbours)
+    const MenuSpec &entry = MenuTable[size_t(indexOf(qPrintable(button->objectName()), MenuTable))];
+    for (const char *neighbour : entry.neighbours)
         if (neighbour)
             menuButton(neighbour)->showPicture(MenuButton::Normal);
 }
@@ -254,9 +254,9 @@ void MainWindow::menuHovered(MenuButton *button)
 void MainWindow::menuReleased(MenuButton *button)
 {
     const QByteArray name = button->objectName().toLatin1();
-    for (const PanelSpec &spec : PanelTable)
-        if (name == spec.button) {
-            togglePanel(spec.name);
+    for (const PanelSpec &entry : PanelTable)
+        if (name == entry.button) {
+            togglePanel(entry.name);
             return;
         }
     if (name == "ImgSet")

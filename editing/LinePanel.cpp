@@ -46,11 +46,11 @@ QLabel *noteLabel(QWidget *parent, int index, const QString &text)
 LinePanel::LinePanel(CardModel *card, QWidget *parent)
     : Panel("FrmHLine", QStringLiteral("直线设置"), parent), m_card(card)
 {
-    for (const LabelSpec &spec : Captions) {
-        auto *label = new QLabel(QString::fromUtf8(spec.caption), this);
+    for (const LabelSpec &entry : Captions) {
+        auto *label = new QLabel(QString::fromUtf8(entry.caption), this);
         label->setObjectName(QStringLiteral("LabHScroll"));
-        label->setProperty("index", spec.index);
-        label->move(Twips::toPx(spec.left, spec.top));
+        label->setProperty("index", entry.index);
+        label->move(Twips::toPx(entry.left, entry.top));
         label->adjustSize();
     }
 

@@ -67,12 +67,12 @@ Listing readDirectory(const QString &path)
 PicturePanel::PicturePanel(CardModel *card, QWidget *parent)
     : Panel("FrmPic", QStringLiteral("图片设置"), parent), m_card(card)
 {
-    for (const LabelSpec &spec : Captions) {
-        auto *label = new QLabel(QString::fromUtf8(spec.caption), this);
-        label->setObjectName(QLatin1String(spec.name));
-        if (spec.index >= 0)
-            label->setProperty("index", spec.index);
-        label->move(Twips::toPx(spec.left, spec.top));
+    for (const LabelSpec &entry : Captions) {
+        auto *label = new QLabel(QString::fromUtf8(entry.caption), this);
+        label->setObjectName(QLatin1String(entry.name));
+        if (entry.index >= 0)
+            label->setProperty("index", entry.index);
+        label->move(Twips::toPx(entry.left, entry.top));
         label->adjustSize();
     }
     m_logoTarget = place(new QRadioButton(QStringLiteral("标志"), this), "OptLogo", 660, 270, 735, 315);

@@ -25,7 +25,7 @@
 #include <vector>
 
 namespace {
-constexpr SecondaryWindowSpec Spec{"FrmSee", "浏览我的名片夹", 7620, 5895, 300, 7380};
+constexpr SecondaryWindowSpec BrowserWindowLayout{"FrmSee", "浏览我的名片夹", 7620, 5895, 300, 7380};
 const QString BrowseTitle = QStringLiteral("Velnor浏览提示：");
 const QColor Grey(0xE0, 0xE0, 0xE0);
 
@@ -65,9 +65,9 @@ QStringList CardBrowser::cardFiles(const QString &folder)
         if (!name.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive) &&
             !name.endsWith(QLatin1String(".jpg"), Qt::CaseInsensitive))
             continue;
-        const bool file = entry->d_type == DT_REG ||
-                          ((entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) &&
-                           QFileInfo(folder + QLatin1Char('/') + name).isFile());
+        const bool file =
+            entry->d_type == DT_REG || ((entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) &&
+                                        QFileInfo(folder + QLatin1Char('/') + name).isFile());
         if (file)
             names.append(name);
     }
@@ -91,7 +91,8 @@ QStringList CardBrowser::cardFiles(const QString &folder)
     return sorted;
 }
 
-CardBrowser::CardBrowser(CardModel *, QWidget *mainWindow) : SecondaryWindow(Spec), m_mainWindow(mainWindow)
+CardBrowser::CardBrowser(CardModel *, QWidget *mainWindow)
+    : SecondaryWindow(BrowserWindowLayout), m_mainWindow(mainWindow)
 {
     QWidget *c = client();
     m_area = sunkenBox(c, "PicBg", 120, 360, 5775, 5415);

@@ -20,7 +20,7 @@
 #include <QRadioButton>
 
 namespace {
-constexpr SecondaryWindowSpec Spec{"FrmPrint", "Velnor打印设置", 11160, 8535, 300, 10920};
+constexpr SecondaryWindowSpec PrintWindowLayout{"FrmPrint", "Velnor打印设置", 11160, 8535, 300, 10920};
 const QString PrintTitle = QStringLiteral("Velnor名片打印提示：");
 
 struct OptionSpec {
@@ -59,7 +59,8 @@ QCursor openHand()
 } // namespace
 
 PrintWindow::PrintWindow(const QImage &card, QWidget *browser)
-    : SecondaryWindow(Spec), m_card(card.convertToFormat(QImage::Format_RGB32)), m_browser(browser)
+    : SecondaryWindow(PrintWindowLayout), m_card(card.convertToFormat(QImage::Format_RGB32)),
+      m_browser(browser)
 {
     QWidget *c = client();
     Panel::place(new QLabel(QStringLiteral("设置每页打印的名片张数："), c), "LabInfo", 180, 360, 0, 0)

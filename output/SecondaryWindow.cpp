@@ -61,17 +61,17 @@ void SecondaryWindow::centreOnScreen(const QWidget *near)
     move(s.x() + (s.width() - width()) / 2, s.y() + (s.height() - height()) / 2);
 }
 
-SecondaryWindow::SecondaryWindow(const SecondaryWindowSpec &spec, QWidget *parent)
+SecondaryWindow::SecondaryWindow(const SecondaryWindowSpec &entry, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
 {
-    setObjectName(QLatin1String(spec.name));
-    setWindowTitle(QString::fromUtf8(spec.title));
+    setObjectName(QLatin1String(entry.name));
+    setWindowTitle(QString::fromUtf8(entry.title));
     setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(outerSizePx(spec.clientWidth, spec.clientHeight));
+    setFixedSize(outerSizePx(entry.clientWidth, entry.clientHeight));
 
     m_client = new QWidget(this);
     m_client->setObjectName(QStringLiteral("client"));
-    m_client->setGeometry(BorderPx, BorderPx, Twips::toPx(spec.clientWidth), Twips::toPx(spec.clientHeight));
+    m_client->setGeometry(BorderPx, BorderPx, Twips::toPx(entry.clientWidth), Twips::toPx(entry.clientHeight));
     m_client->setAutoFillBackground(true);
     QPalette pal = m_client->palette();
     pal.setColor(QPalette::Window, QColor(0xE0, 0xE0, 0xE0));
@@ -92,15 +92,15 @@ SecondaryWindow::SecondaryWindow(const SecondaryWindowSpec &spec, QWidget *paren
         m_titleBar->setGeometry(QRect(QPoint(0, 0), bar.size()));
     }
 
-    m_title = new QLabel(QString::fromUtf8(spec.title), m_titleBar);
+    m_title = new QLabel(QString::fromUtf8(entry.title), m_titleBar);
     m_title->setObjectName(QStringLiteral("LabBarTitle"));
     setTextColor(m_title, VbColors::toQColor(VbColors::ActiveCaption));
     m_title->adjustSize();
-    m_title->move(Twips::toPx(spec.titleLeft, LabelTop));
+    m_title->move(Twips::toPx(entry.titleLeft, LabelTop));
 
     m_close = new QLabel(QStringLiteral("×"), m_titleBar);
     m_close->setObjectName(QStringLiteral("LabClose"));
-    m_close->setGeometry(Twips::rectToPx(spec.closeLeft, LabelTop, CloseSize, CloseSize));
+    m_close->setGeometry(Twips::rectToPx(entry.closeLeft, LabelTop, CloseSize, CloseSize));
     m_close->setFont(CardFonts::fontFor(QStringLiteral("宋体"), 10.5, false, false));
     m_close->setCursor(Qt::PointingHandCursor);
     m_close->setToolTip(QStringLiteral("关闭"));

@@ -26,7 +26,7 @@ public:
     // Initial is the label's own colour (pure blue), shown until the first mouse move sets a look.
     enum class CloseLook { Initial, Normal, Hover, Pressed };
 
-    explicit SecondaryWindow(const SecondaryWindowSpec &spec, QWidget *parent = nullptr);
+    explicit SecondaryWindow(const SecondaryWindowSpec &entry, QWidget *parent = nullptr);
 
     QWidget *client() const { return m_client; }    // background 0x00E0E0E0, the controls' parent
     QLabel *titleBar() const { return m_titleBar; } // `PicBarBg`

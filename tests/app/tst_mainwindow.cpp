@@ -111,14 +111,14 @@ void TstMainWindow::afterLoad()
     const int screenHeight = QGuiApplication::primaryScreen()->geometry().height();
     QCOMPARE(m_window->y(), Twips::toPx((Twips::fromPx(screenHeight) - 6120) / 2));
     QCOMPARE(m_window->openPanel(), nullptr);
-    for (const MenuSpec &spec : MenuTable) {
-        MenuButton *b = button(spec.name);
+    for (const MenuSpec &entry : MenuTable) {
+        MenuButton *b = button(entry.name);
         QCOMPARE(b->picture(), MenuButton::Normal);
-        QCOMPARE(b->geometry(), QRect(Twips::toPx(MenuLeft, spec.top), QSize(54, 21)));
+        QCOMPARE(b->geometry(), QRect(Twips::toPx(MenuLeft, entry.top), QSize(54, 21)));
     }
-    for (const PanelSpec &spec : PanelTable) {
-        Panel *p = m_window->panel(spec.name);
-        QCOMPARE(p->geometry(), Twips::rectToPx(PanelLeft, spec.top, spec.width, spec.height));
+    for (const PanelSpec &entry : PanelTable) {
+        Panel *p = m_window->panel(entry.name);
+        QCOMPARE(p->geometry(), Twips::rectToPx(PanelLeft, entry.top, entry.width, entry.height));
         QVERIFY(p->isHidden());
     }
     QCOMPARE(m_window->marquee()->mottoLeft(), 7650.0);
@@ -227,8 +227,8 @@ void TstMainWindow::openingOnePanelClosesTheOther()
     QCOMPARE(m_window->openPanel(), m_window->panel("FrmColor"));
     QCOMPARE(m_window->width(), Twips::toPx(10995));
     int visible = 0;
-    for (const PanelSpec &spec : PanelTable)
-        visible += m_window->panel(spec.name)->isVisible();
+    for (const PanelSpec &entry : PanelTable)
+        visible += m_window->panel(entry.name)->isVisible();
     QCOMPARE(visible, 1);
 }
 
@@ -255,14 +255,14 @@ void TstMainWindow::neighbourRule()
     QFETCH(QStringList, hoverNow);
     for (const QString &name : hovered)
         hover(button(qPrintable(name)));
-    for (const MenuSpec &spec : MenuTable)
-        QCOMPARE(button(spec.name)->picture(),
-                 hoverNow.contains(QLatin1String(spec.name)) ? MenuButton::Hover : MenuButton::Normal);
+    for (const MenuSpec &entry : MenuTable)
+        QCOMPARE(button(entry.name)->picture(),
+                 hoverNow.contains(QLatin1String(entry.name)) ? MenuButton::Hover : MenuButton::Normal);
 
     // The pointer over the window's own background resets every button ...
     QTest::mouseMove(m_window.get(), QPoint(500, 300));
-    for (const MenuSpec &spec : MenuTable)
-        QCOMPARE(button(spec.name)->picture(), MenuButton::Normal);
+    for (const MenuSpec &entry : MenuTable)
+        QCOMPARE(button(entry.name)->picture(), MenuButton::Normal);
     // ... but not when it is over the title bar or the work area.
     hover(button("ImgPage"));
     QTest::mouseMove(m_window->titleBar(), QPoint(200, 10));

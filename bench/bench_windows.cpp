@@ -14,6 +14,18 @@
 #include <memory>
 
 namespace {
+// The main window as the user first sees it: loaded, shown and painted.
+struct ShownMainWindow {
+    CardModel card;
+    MainWindow window{&card};
+    ShownMainWindow()
+    {
+        window.load();
+        window.show();
+        BenchSupport::waitForPaints(window.canvas());
+    }
+};
+
 CardBrowser *shownBrowser()
 {
     for (QWidget *w : QApplication::topLevelWidgets())
@@ -62,11 +74,8 @@ void BM_BrowserOpen(benchmark::State &state)
         state.SkipWithError("no card folder");
         return;
     }
-    CardModel card;
-    MainWindow window(&card);
-    window.load();
-    window.show();
-    BenchSupport::waitForPaints(window.canvas());
+    ShownMainWindow shown;
+    MainWindow &window = shown.window;
     for (auto _ : state) {
         window.openBrowser();
         CardBrowser *browser = shownBrowser();
@@ -90,10 +99,8 @@ void BM_ChooseCard(benchmark::State &state)
         state.SkipWithError("no card folder");
         return;
     }
-    CardModel card;
-    MainWindow window(&card);
-    window.load();
-    window.show();
+    ShownMainWindow shown;
+    MainWindow &window = shown.window;
     window.openBrowser();
     CardBrowser *browser = shownBrowser();
     auto *list = browser ? browser->findChild<QListWidget *>(QStringLiteral("File1")) : nullptr;

@@ -1,7 +1,7 @@
 #pragma once
 // The about panel "关于本程序": version, a short description and the link that hands the download
 // address of the program archive to the user's web browser.
-#include "app/host/Panel.h"
+#include "widgets/Panel.h"
 
 class CardModel;
 class QLabel;

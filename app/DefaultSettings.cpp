@@ -1,6 +1,6 @@
 #include "app/DefaultSettings.h"
 
-#include "app/host/ProgramDirectory.h"
+#include "widgets/ProgramDirectory.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 #pragma once
 // The help panel "Velnor操作指南": a banner, an etched separator and the operating guide in a read-only,
 // scrolling text box. Nothing on it changes after start.
-#include "app/host/Panel.h"
+#include "widgets/Panel.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "app/Marquee.h"
 
-#include "app/host/Twips.h"
+#include "card/Twips.h"
 
 #include <QLabel>
 #include <QTimer>

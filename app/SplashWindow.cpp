@@ -1,6 +1,6 @@
 #include "app/SplashWindow.h"
 
-#include "app/host/Twips.h"
+#include "card/Twips.h"
 #include "assets/Assets.h"
 
 #include <QGuiApplication>

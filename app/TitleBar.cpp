@@ -1,6 +1,6 @@
 #include "app/TitleBar.h"
 
-#include "app/host/Twips.h"
+#include "card/Twips.h"
 #include "assets/Assets.h"
 #include "card/VbColor.h"
 

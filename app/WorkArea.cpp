@@ -1,6 +1,6 @@
 #include "app/WorkArea.h"
 
-#include "app/host/Twips.h"
+#include "card/Twips.h"
 #include "card/CardModel.h"
 #include "card/TilePicture.h"
 #include "editing/CardCanvas.h"

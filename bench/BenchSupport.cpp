@@ -1,8 +1,8 @@
-#include "bench/BenchSupport.h"
+#include "BenchSupport.h"
 
-#include "app/host/ProgramDirectory.h"
+#include "widgets/ProgramDirectory.h"
 #include "assets/Assets.h"
-#include "bench/PaintCounter.h"
+#include "PaintCounter.h"
 #include "card/CardModel.h"
 #include "card/CardRenderer.h"
 #include "card/SettingsStore.h"

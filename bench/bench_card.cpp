@@ -1,6 +1,6 @@
 // In-process figures of the card itself: drawing it, dragging an element, saving it, the A4 sheet.
-#include "bench/BenchSupport.h"
-#include "bench/PaintCounter.h"
+#include "BenchSupport.h"
+#include "PaintCounter.h"
 #include "card/CardModel.h"
 #include "card/CardRenderer.h"
 #include "editing/CardCanvas.h"

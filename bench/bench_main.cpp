@@ -4,7 +4,7 @@
 //   --cold browser N      the first opening of the browser on N files: time and resident memory growth
 #include "app/MainWindow.h"
 #include "app/SplashWindow.h"
-#include "bench/BenchSupport.h"
+#include "BenchSupport.h"
 #include "card/CardFonts.h"
 #include "card/CardModel.h"
 #include "editing/CardCanvas.h"

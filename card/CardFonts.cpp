@@ -1,6 +1,6 @@
 #include "card/CardFonts.h"
 
-#include "app/host/Twips.h"
+#include "card/Twips.h"
 
 #include <QFontMetricsF>
 #include <QRegularExpression>

@@ -1,6 +1,6 @@
 #include "card/CardModel.h"
 
-#include "app/host/Twips.h"
+#include "card/Twips.h"
 #include "assets/Assets.h"
 #include "card/CardFonts.h"
 #include "card/TilePicture.h"

@@ -1,6 +1,6 @@
 #include "card/CardRenderer.h"
 
-#include "app/host/Twips.h"
+#include "card/Twips.h"
 #include "card/CardFonts.h"
 #include "card/CardModel.h"
 

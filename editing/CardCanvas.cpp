@@ -1,6 +1,6 @@
 #include "editing/CardCanvas.h"
 
-#include "app/host/Twips.h"
+#include "card/Twips.h"
 #include "card/CardModel.h"
 #include "card/CardRenderer.h"
 

@@ -1,11 +1,11 @@
 #include "editing/ColorPanel.h"
 
-#include "app/host/EventRules.h"
-#include "app/host/Twips.h"
+#include "widgets/EventRules.h"
+#include "card/Twips.h"
 #include "assets/Assets.h"
 #include "card/CardModel.h"
-#include "editing/PaletteStrip.h"
-#include "editing/RgbReadout.h"
+#include "widgets/PaletteStrip.h"
+#include "widgets/RgbReadout.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "editing/ElementReactions.h"
 
-#include "app/host/Dialogs.h"
+#include "widgets/Dialogs.h"
 #include "card/CardModel.h"
 #include "card/SettingsStore.h"
 #include "editing/CardCanvas.h"

@@ -1,9 +1,9 @@
 #include "editing/FontPanel.h"
 
-#include "app/host/EventRules.h"
-#include "app/host/ScreenFonts.h"
+#include "widgets/EventRules.h"
+#include "widgets/ScreenFonts.h"
 #include "card/CardModel.h"
-#include "editing/PaletteStrip.h"
+#include "widgets/PaletteStrip.h"
 
 #include <QComboBox>
 #include <QLabel>

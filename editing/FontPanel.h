@@ -3,7 +3,7 @@
 // of `TextInput` into it, and its font lists, style options and colour strip act on it. While the address is
 // chosen, a scroll bar sets how many 180-twip character cells wide the address is.
 // The panel keeps no copy of the card: what it shows was loaded when the element was chosen.
-#include "app/host/Panel.h"
+#include "widgets/Panel.h"
 #include "card/CardElement.h"
 
 #include <array>

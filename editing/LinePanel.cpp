@@ -1,10 +1,10 @@
 #include "editing/LinePanel.h"
 
-#include "app/host/EventRules.h"
-#include "app/host/Twips.h"
+#include "widgets/EventRules.h"
+#include "card/Twips.h"
 #include "card/CardFonts.h"
 #include "card/CardModel.h"
-#include "editing/PaletteStrip.h"
+#include "widgets/PaletteStrip.h"
 
 #include <QLabel>
 #include <QScrollBar>

@@ -1,7 +1,7 @@
 #pragma once
 // The line panel `FrmHLine`: two scroll bars size the card's line (it can become a vertical rule or a
 // coloured block) and a colour strip colours it.
-#include "app/host/Panel.h"
+#include "widgets/Panel.h"
 
 class CardModel;
 class PaletteStrip;

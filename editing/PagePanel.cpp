@@ -1,7 +1,7 @@
 #include "editing/PagePanel.h"
 
-#include "app/host/EventRules.h"
-#include "app/host/Twips.h"
+#include "widgets/EventRules.h"
+#include "card/Twips.h"
 #include "assets/Assets.h"
 #include "card/CardModel.h"
 #include "editing/PictureBox.h"

@@ -1,6 +1,6 @@
 #pragma once
 // The page panel: orientation and paper textures.
-#include "app/host/Panel.h"
+#include "widgets/Panel.h"
 
 class CardModel;
 class QRadioButton;

@@ -1,7 +1,7 @@
 #include "editing/PicturePanel.h"
 
-#include "app/host/Dialogs.h"
-#include "app/host/Twips.h"
+#include "widgets/Dialogs.h"
+#include "card/Twips.h"
 #include "card/CardModel.h"
 #include "editing/PictureFile.h"
 

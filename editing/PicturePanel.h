@@ -2,7 +2,7 @@
 // The picture panel `FrmPic`: a small file browser (drive list, directory list, file list) whose chosen
 // file goes at once into the logo or, tiled, onto the page. Stepping through the file list with the arrow
 // keys shows one picture after another on the card.
-#include "app/host/Panel.h"
+#include "widgets/Panel.h"
 
 class CardModel;
 class QComboBox;

@@ -1,6 +1,6 @@
 #include "editing/ShowPanel.h"
 
-#include "app/host/EventRules.h"
+#include "widgets/EventRules.h"
 #include "card/CardModel.h"
 
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 #pragma once
 // The show/hide panel `FrmShow`: one check box per card element, whose state the element's visibility
 // follows, and the page background switch `ChkBg`.
-#include "app/host/Panel.h"
+#include "widgets/Panel.h"
 #include "card/CardElement.h"
 
 #include <array>

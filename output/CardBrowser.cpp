@@ -1,7 +1,7 @@
 #include "output/CardBrowser.h"
 
-#include "app/host/Dialogs.h"
-#include "app/host/Panel.h"
+#include "widgets/Dialogs.h"
+#include "widgets/Panel.h"
 #include "assets/Assets.h"
 #include "card/TilePicture.h"
 #include "card/VbColor.h"

@@ -3,7 +3,7 @@
 // shows the chosen one, deletes it after a confirmation and hands it to the print window. It hides the
 // main window while open and shows it again, where it was, when closed. Deleted on close, so each
 // opening starts afresh.
-#include "output/SecondaryWindow.h"
+#include "widgets/SecondaryWindow.h"
 
 #include <QImage>
 #include <QPoint>

@@ -1,6 +1,6 @@
 #include "output/CardFile.h"
 
-#include "app/host/ProgramDirectory.h"
+#include "widgets/ProgramDirectory.h"
 
 #include <QDir>
 #include <QFile>

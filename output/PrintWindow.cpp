@@ -1,9 +1,9 @@
 #include "output/PrintWindow.h"
 
-#include "app/host/Dialogs.h"
-#include "app/host/EventRules.h"
-#include "app/host/Panel.h"
-#include "app/host/WindowMover.h"
+#include "widgets/Dialogs.h"
+#include "widgets/EventRules.h"
+#include "widgets/Panel.h"
+#include "widgets/WindowMover.h"
 #include "assets/Assets.h"
 #include "card/VbColor.h"
 #include "output/CardFile.h"

@@ -4,7 +4,7 @@
 // the print button prints that image on one page of the default printer. Closing deletes the print
 // image and shows the browser again. Deleted on close.
 #include "output/PagePrinter.h"
-#include "output/SecondaryWindow.h"
+#include "widgets/SecondaryWindow.h"
 
 #include <QImage>
 #include <QPointer>

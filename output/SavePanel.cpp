@@ -1,6 +1,6 @@
 #include "output/SavePanel.h"
 
-#include "app/host/Dialogs.h"
+#include "widgets/Dialogs.h"
 #include "card/CardModel.h"
 #include "card/CardRenderer.h"
 #include "output/CardFile.h"

@@ -1,14 +1,14 @@
 #include "settings/SettingsDialog.h"
 
-#include "app/host/Dialogs.h"
-#include "app/host/EventRules.h"
-#include "app/host/Panel.h"
-#include "app/host/Twips.h"
+#include "widgets/Dialogs.h"
+#include "widgets/EventRules.h"
+#include "widgets/Panel.h"
+#include "card/Twips.h"
 #include "card/CardModel.h"
 #include "card/CardSettings.h"
 #include "card/SettingsStore.h"
-#include "editing/PaletteStrip.h"
-#include "editing/RgbReadout.h"
+#include "widgets/PaletteStrip.h"
+#include "widgets/RgbReadout.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -4,7 +4,7 @@
 // card as it stands into the settings file, which the next start applies. Not modal; deleted on close,
 // so each opening starts afresh. The dialog keeps no copy of the card: its controls are its only state.
 #include "card/VbColor.h"
-#include "output/SecondaryWindow.h"
+#include "widgets/SecondaryWindow.h"
 
 #include <array>
 

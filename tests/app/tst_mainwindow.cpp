@@ -1,12 +1,12 @@
 // The main window's chrome: the panel menu and its widths, the buttons' pictures and neighbour rule,
 // the marquee, window moves, the settings dialog and the browser.
 #include "app/MainWindow.h"
-#include "app/host/ScreenFonts.h"
+#include "widgets/ScreenFonts.h"
 #include "app/Marquee.h"
-#include "app/MenuButton.h"
+#include "widgets/MenuButton.h"
 #include "app/TitleBar.h"
-#include "app/host/Panel.h"
-#include "app/host/Twips.h"
+#include "widgets/Panel.h"
+#include "card/Twips.h"
 #include "card/CardFonts.h"
 #include "card/CardModel.h"
 #include "card/SettingsStore.h"

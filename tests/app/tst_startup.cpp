@@ -3,7 +3,7 @@
 #include "app/DefaultSettings.h"
 #include "app/LoadSteps.h"
 #include "app/SplashWindow.h"
-#include "app/host/Twips.h"
+#include "card/Twips.h"
 #include "card/CardFonts.h"
 #include "card/CardModel.h"
 #include "card/CardSettings.h"

@@ -1,6 +1,6 @@
 // Colours on the card: the colour strip and its readout, the colour panel's two modes and its logo preview,
 // the line panel, and the page panel's textures with the "背景" switch.
-#include "app/host/Twips.h"
+#include "card/Twips.h"
 #include "assets/Assets.h"
 #include "card/CardFonts.h"
 #include "card/CardModel.h"
@@ -8,8 +8,8 @@
 #include "editing/ColorPanel.h"
 #include "editing/LinePanel.h"
 #include "editing/PagePanel.h"
-#include "editing/PaletteStrip.h"
-#include "editing/RgbReadout.h"
+#include "widgets/PaletteStrip.h"
+#include "widgets/RgbReadout.h"
 
 #include <QLabel>
 #include <QRadioButton>

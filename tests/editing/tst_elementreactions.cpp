@@ -1,5 +1,5 @@
 // The card's elements under the mouse: the double-click input box and dragging.
-#include "app/host/Twips.h"
+#include "card/Twips.h"
 #include "card/CardFonts.h"
 #include "card/CardModel.h"
 #include "card/SettingsStore.h"

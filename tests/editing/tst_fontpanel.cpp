@@ -3,9 +3,9 @@
 #include "card/CardModel.h"
 #include "card/CardRenderer.h"
 #include "card/SettingsStore.h"
-#include "app/host/ScreenFonts.h"
+#include "widgets/ScreenFonts.h"
 #include "editing/FontPanel.h"
-#include "editing/PaletteStrip.h"
+#include "widgets/PaletteStrip.h"
 
 #include <QComboBox>
 #include <QProcess>

@@ -1,8 +1,8 @@
 // The card folder browser: which files it lists and counts, where it puts a chosen card, deleting only
 // after Yes, bad files and folders, and the main window hidden while it is open.
-#include "MessageAnswers.h"
+#include "support/MessageAnswers.h"
 
-#include "app/host/ProgramDirectory.h"
+#include "widgets/ProgramDirectory.h"
 #include "assets/Assets.h"
 #include "card/CardModel.h"
 #include "output/CardBrowser.h"

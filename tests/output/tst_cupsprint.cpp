@@ -1,9 +1,9 @@
 // Printing end to end through a real print queue: a private CUPS server, started for this test in a
 // temporary directory, with one default queue that writes each job to a file. Skipped where cupsd is
 // not installed or cannot start. The server is stopped and its directory removed afterwards.
-#include "MessageAnswers.h"
+#include "support/MessageAnswers.h"
 
-#include "app/host/ProgramDirectory.h"
+#include "widgets/ProgramDirectory.h"
 #include "output/CardFile.h"
 #include "output/PrintWindow.h"
 

@@ -1,8 +1,8 @@
 // The print window: the A4 sheet's size and copy places, the print image each option writes, the
 // preview, the print button's reminder and failures, and where the image lands on the page.
-#include "MessageAnswers.h"
+#include "support/MessageAnswers.h"
 
-#include "app/host/ProgramDirectory.h"
+#include "widgets/ProgramDirectory.h"
 #include "output/CardFile.h"
 #include "output/PagePrinter.h"
 #include "output/PrintSheet.h"

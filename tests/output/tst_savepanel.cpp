@@ -1,8 +1,8 @@
 // Saving the card: the file equals the drawing of the card, the name rules, atomic replacement and
 // failures that leave the panel open and the files as they were.
-#include "MessageAnswers.h"
+#include "support/MessageAnswers.h"
 
-#include "app/host/ProgramDirectory.h"
+#include "widgets/ProgramDirectory.h"
 #include "assets/Assets.h"
 #include "card/CardFonts.h"
 #include "card/CardModel.h"

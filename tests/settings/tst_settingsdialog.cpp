@@ -4,7 +4,7 @@
 #include "card/CardFonts.h"
 #include "card/CardModel.h"
 #include "card/SettingsStore.h"
-#include "editing/PaletteStrip.h"
+#include "widgets/PaletteStrip.h"
 #include "settings/SettingsDialog.h"
 
 #include <QApplication>

@@ -1,5 +1,5 @@
 // The default card's logo and the browser's sample card.
-#include "tools/assetgen/Pictures.h"
+#include "Pictures.h"
 
 #include <QLinearGradient>
 #include <QPainter>

@@ -1,8 +1,8 @@
 // The program's own window chrome and start-up pictures: the splash, the title bar shared by every
 // window, the embossed tile of the grey work areas, and the help panel's banner.
-#include "tools/assetgen/ImageTools.h"
-#include "tools/assetgen/Pictures.h"
-#include "tools/assetgen/PixelArt.h"
+#include "ImageTools.h"
+#include "Pictures.h"
+#include "PixelArt.h"
 
 #include <QLinearGradient>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "tools/assetgen/ImageTools.h"
+#include "ImageTools.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,9 +1,9 @@
 // The picture buttons of the menu column and the print window: a small icon and a two-character caption
 // on a rounded plate. Normal is a cool silver plate, hover a warm amber one, pressed a deeper amber one
 // lit from below with its content one pixel down and right, so the three read apart at a glance.
-#include "tools/assetgen/ImageTools.h"
-#include "tools/assetgen/Pictures.h"
-#include "tools/assetgen/PixelArt.h"
+#include "ImageTools.h"
+#include "Pictures.h"
+#include "PixelArt.h"
 
 #include <QPainter>
 

@@ -1,7 +1,7 @@
 // The colour strip: a hue band (columns 0..189) that runs once round the colour circle, pale at the
 // top, full in row 7 and nearly black at the bottom, and a grey ramp (columns 190..197).
-#include "tools/assetgen/ImageTools.h"
-#include "tools/assetgen/Pictures.h"
+#include "ImageTools.h"
+#include "Pictures.h"
 
 #include <cmath>
 

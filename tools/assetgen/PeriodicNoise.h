@@ -1,7 +1,7 @@
 #pragma once
 // Smooth value noise that repeats exactly every `period` pixels both ways, so a texture built from it
 // tiles without a seam. `cells` lattice points per period; values in [-1, 1].
-#include "tools/assetgen/Rng.h"
+#include "Rng.h"
 
 #include <cmath>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "tools/assetgen/PixelArt.h"
+#include "PixelArt.h"
 
 #include <cstring>
 

@@ -1,8 +1,8 @@
 // The custom pointers, drawn pixel by pixel in the classic style: a white hand with a black outline,
 // every pixel either clear or opaque. Hot spots: assets/Assets.h.
 #include "assets/Assets.h"
-#include "tools/assetgen/Pictures.h"
-#include "tools/assetgen/PixelArt.h"
+#include "Pictures.h"
+#include "PixelArt.h"
 
 namespace Pictures {
 namespace {

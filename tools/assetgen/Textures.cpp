@@ -1,10 +1,10 @@
 // The twelve paper textures. Four are fixed pixel for pixel (0, 2, 10, 11); the others are drawn from
 // periodic noise and shapes wrapped round a 32-pixel torus, so that tiling shows no seam, and their
 // average colour is then pulled onto the described one.
-#include "tools/assetgen/ImageTools.h"
-#include "tools/assetgen/PeriodicNoise.h"
-#include "tools/assetgen/Pictures.h"
-#include "tools/assetgen/Rng.h"
+#include "ImageTools.h"
+#include "PeriodicNoise.h"
+#include "Pictures.h"
+#include "Rng.h"
 
 #include <algorithm>
 #include <cmath>

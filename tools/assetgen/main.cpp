@@ -2,7 +2,7 @@
 // the program loads: 24-bit BMP for bitmaps, PNG where the picture has transparent pixels. Running it
 // again reproduces the files byte for byte.
 #include "assets/Assets.h"
-#include "tools/assetgen/Pictures.h"
+#include "Pictures.h"
 
 #include <QDir>
 #include <QFontInfo>

@@ -1,7 +1,7 @@
-#include "output/SecondaryWindow.h"
+#include "widgets/SecondaryWindow.h"
 
-#include "app/host/Twips.h"
-#include "app/host/WindowMover.h"
+#include "card/Twips.h"
+#include "widgets/WindowMover.h"
 #include "assets/Assets.h"
 #include "card/CardFonts.h"
 #include "card/VbColor.h"

@@ -1,4 +1,4 @@
-#include "app/host/Dialogs.h"
+#include "widgets/Dialogs.h"
 
 #include <QInputDialog>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "app/host/EventRules.h"
+#include "widgets/EventRules.h"
 
 namespace EventRules {
 void setUpScrollBar(QScrollBar *bar, int minimum, int maximum, int arrowStep, int trackStep)

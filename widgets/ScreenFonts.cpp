@@ -1,4 +1,4 @@
-#include "app/host/ScreenFonts.h"
+#include "widgets/ScreenFonts.h"
 
 #include <QFontDatabase>
 #include <QSet>

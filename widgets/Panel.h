@@ -1,6 +1,6 @@
 #pragma once
 // A captioned frame laid out in twips: the side panels of the main window and the groups inside windows.
-#include "app/host/Twips.h"
+#include "card/Twips.h"
 
 #include <QGroupBox>
 

@@ -1,4 +1,4 @@
-#include "app/host/WindowMover.h"
+#include "widgets/WindowMover.h"
 
 #include <QMouseEvent>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "app/host/Panel.h"
+#include "widgets/Panel.h"
 
 #include <QPainter>
 

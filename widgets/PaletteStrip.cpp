@@ -1,4 +1,4 @@
-#include "editing/PaletteStrip.h"
+#include "widgets/PaletteStrip.h"
 
 #include "assets/Assets.h"
 

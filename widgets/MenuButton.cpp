@@ -1,4 +1,4 @@
-#include "app/MenuButton.h"
+#include "widgets/MenuButton.h"
 
 #include "assets/Assets.h"
 

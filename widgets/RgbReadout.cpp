@@ -1,4 +1,4 @@
-#include "editing/RgbReadout.h"
+#include "widgets/RgbReadout.h"
 
 #include <QLabel>
 

@@ -1,4 +1,4 @@
-#include "app/host/SingleInstance.h"
+#include "widgets/SingleInstance.h"
 
 #include <QDir>
 #include <QLockFile>

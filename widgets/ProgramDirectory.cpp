@@ -1,4 +1,4 @@
-#include "app/host/ProgramDirectory.h"
+#include "widgets/ProgramDirectory.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -13,7 +13,7 @@ BENCH_PACKAGES = strace libx11-dev fonts-lmodern fonts-texgyre fonts-liberation2
                  fonts-crosextra-carlito fonts-crosextra-caladea fonts-freefont-ttf fonts-linuxlibertine \
                  fonts-open-sans fonts-cantarell fonts-stix
 
-.PHONY: deps build run test bench assets clean
+.PHONY: deps build run test bench assets clean format check-format
 
 # Installs whichever of the listed Debian packages are missing.
 define install_missing
@@ -53,6 +53,16 @@ assets: deps
 	cmake -S . -B $(BUILD) -DVELNOR_TOOLS=ON >/dev/null
 	cmake --build $(BUILD) -j $(JOBS) --target velnor-assetgen
 	$(BUILD)/velnor-assetgen assets
+
+# The code is kept in the repository's .clang-format by the tool itself (clang-format 14, Debian's).
+FORMAT_FILES = git ls-files '*.cpp' '*.h'
+format:
+	$(call install_missing,clang-format)
+	$(FORMAT_FILES) | xargs clang-format -i
+
+check-format:
+	$(call install_missing,clang-format)
+	$(FORMAT_FILES) | xargs clang-format --dry-run -Werror
 
 clean:
 	rm -rf $(BUILD) $(BENCH_BUILD)

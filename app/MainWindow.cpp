@@ -4,14 +4,11 @@
 #include "app/HelpPanel.h"
 #include "app/LoadSteps.h"
 #include "app/Marquee.h"
-#include "widgets/MenuButton.h"
 #include "app/TitleBar.h"
 #include "app/WorkArea.h"
-#include "widgets/Panel.h"
-#include "card/Twips.h"
-#include "widgets/WindowMover.h"
 #include "card/CardModel.h"
 #include "card/CardSettings.h"
+#include "card/Twips.h"
 #include "editing/CardCanvas.h"
 #include "editing/ColorPanel.h"
 #include "editing/ElementReactions.h"
@@ -23,6 +20,9 @@
 #include "output/CardBrowser.h"
 #include "output/SavePanel.h"
 #include "settings/SettingsDialog.h"
+#include "widgets/MenuButton.h"
+#include "widgets/Panel.h"
+#include "widgets/WindowMover.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -1,7 +1,7 @@
 #include "app/SplashWindow.h"
 
-#include "card/Twips.h"
 #include "assets/Assets.h"
+#include "card/Twips.h"
 
 #include <QGuiApplication>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "app/TitleBar.h"
 
-#include "card/Twips.h"
 #include "assets/Assets.h"
+#include "card/Twips.h"
 #include "card/VbColor.h"
 
 #include <QLabel>

@@ -1,8 +1,8 @@
 #include "app/WorkArea.h"
 
-#include "card/Twips.h"
 #include "card/CardModel.h"
 #include "card/TilePicture.h"
+#include "card/Twips.h"
 #include "editing/CardCanvas.h"
 
 #include <QMouseEvent>

@@ -1,12 +1,12 @@
 #include "app/DefaultSettings.h"
 #include "app/MainWindow.h"
 #include "app/SplashWindow.h"
-#include "widgets/Dialogs.h"
-#include "widgets/ProgramDirectory.h"
-#include "widgets/SingleInstance.h"
 #include "card/CardFonts.h"
 #include "card/CardModel.h"
 #include "card/SettingsStore.h"
+#include "widgets/Dialogs.h"
+#include "widgets/ProgramDirectory.h"
+#include "widgets/SingleInstance.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

@@ -6,6 +6,7 @@ namespace Assets {
 // The pictures are registered when the program starts; a program may call this to be explicit.
 void init();
 
+// clang-format off
 inline const QString Splash = QStringLiteral(":/assets/splash.bmp");          // 425 x 213, 24-bit
 inline const QString TitleBar = QStringLiteral(":/assets/titlebar.bmp");      // 800 x 20
 inline const QString WorkTile = QStringLiteral(":/assets/worktile.bmp");      // 60 x 60
@@ -16,6 +17,7 @@ inline const QString HelpBanner = QStringLiteral(":/assets/helpbanner.bmp");  //
 inline const QString MenuCursor = QStringLiteral(":/assets/cursor-menu.png"); // 32 x 32
 inline const QString GrabCursor = QStringLiteral(":/assets/cursor-grab.png"); // closed hand
 inline const QString HandCursor = QStringLiteral(":/assets/cursor-hand.png"); // open hand
+// clang-format on
 
 // Hot spots of the 32 x 32 pointers, in pixels from their top-left corner.
 inline constexpr int MenuCursorHotX = 6; // the tip of the pointing finger

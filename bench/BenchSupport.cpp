@@ -1,12 +1,12 @@
 #include "BenchSupport.h"
 
-#include "widgets/ProgramDirectory.h"
-#include "assets/Assets.h"
 #include "PaintCounter.h"
+#include "assets/Assets.h"
 #include "card/CardModel.h"
 #include "card/CardRenderer.h"
 #include "card/SettingsStore.h"
 #include "output/CardFile.h"
+#include "widgets/ProgramDirectory.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -47,8 +47,8 @@ QString addressOf(int characters)
 QString dataDirectory()
 {
     const QString env = qEnvironmentVariable("VELNOR_BENCH_DATA");
-    const QString dir = env.isEmpty() ? QCoreApplication::applicationDirPath() + QStringLiteral("/bench-data")
-                                      : env;
+    const QString dir =
+        env.isEmpty() ? QCoreApplication::applicationDirPath() + QStringLiteral("/bench-data") : env;
     QDir().mkpath(dir);
     return dir;
 }

@@ -2,9 +2,9 @@
 // `--cold WHAT` it measures, once, something that happens once per process, and prints it for run-all.sh:
 //   --cold main-window    the main window's load right after the splash, in the program's own order
 //   --cold browser N      the first opening of the browser on N files: time and resident memory growth
+#include "BenchSupport.h"
 #include "app/MainWindow.h"
 #include "app/SplashWindow.h"
-#include "BenchSupport.h"
 #include "card/CardFonts.h"
 #include "card/CardModel.h"
 #include "editing/CardCanvas.h"
@@ -26,7 +26,8 @@ namespace {
 void startLikeTheProgram(QApplication &app)
 {
     auto *qtTranslator = new QTranslator(&app);
-    if (qtTranslator->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (qtTranslator->load(QStringLiteral("qtbase_zh_CN"),
+                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(qtTranslator);
     CardFonts::install();
     QApplication::setFont(CardFonts::fontFor(QStringLiteral("宋体"), 9, false, false));

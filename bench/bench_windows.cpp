@@ -1,8 +1,8 @@
 // In-process figures of the windows: the main window's load, opening the card folder browser and
 // choosing a card in it.
-#include "app/MainWindow.h"
 #include "BenchSupport.h"
 #include "PaintCounter.h"
+#include "app/MainWindow.h"
 #include "card/CardModel.h"
 #include "editing/CardCanvas.h"
 #include "output/CardBrowser.h"

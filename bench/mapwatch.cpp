@@ -37,7 +37,8 @@ bool parseSize(const char *text, int &w, int &h)
 // The program itself, or the one process it started when it is a wrapper such as /usr/bin/time.
 pid_t programPid(pid_t child)
 {
-    const std::string path = "/proc/" + std::to_string(child) + "/task/" + std::to_string(child) + "/children";
+    const std::string path =
+        "/proc/" + std::to_string(child) + "/task/" + std::to_string(child) + "/children";
     if (FILE *f = std::fopen(path.c_str(), "r")) {
         int grandchild = 0;
         const bool found = std::fscanf(f, "%d", &grandchild) == 1;

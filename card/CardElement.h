@@ -9,9 +9,11 @@
 #include <array>
 
 // In the card's fixed order. For the ten texts the value is also the text panel's list index.
+// clang-format off
 enum class ElementId {
     LabName, LabJob, LabOffice, LabAdd, LabPost, LabFax, LabTel, LabMob, LabHttp, LabMail, Hline, PicCardLogo
 };
+// clang-format on
 inline constexpr int ElementCount = 12;
 inline constexpr int TextElementCount = 10;
 
@@ -21,13 +23,14 @@ struct ElementInfo {
     ElementId id;
     const char *controlName;
     ElementKind kind;
-    const char *listEntry;     // text panel list entry (UTF-8), nullptr for the line and the logo
-    const char *checkBox;      // show/hide check box
-    const char *checkCaption;  // its caption (UTF-8)
-    const char *textKey;       // key in [Text], nullptr when none
-    const char *colorKey;      // key in [FColor], nullptr when none
+    const char *listEntry;    // text panel list entry (UTF-8), nullptr for the line and the logo
+    const char *checkBox;     // show/hide check box
+    const char *checkCaption; // its caption (UTF-8)
+    const char *textKey;      // key in [Text], nullptr when none
+    const char *colorKey;     // key in [FColor], nullptr when none
 };
 
+// clang-format off
 inline constexpr std::array<ElementInfo, ElementCount> ElementTable{{
     {ElementId::LabName, "LabName", ElementKind::Text, "名字", "ChkName", "名字", "Name", "Name"},
     {ElementId::LabJob, "LabJob", ElementKind::Text, "职位", "ChkJob", "职位", "Job", "Job"},
@@ -42,10 +45,20 @@ inline constexpr std::array<ElementInfo, ElementCount> ElementTable{{
     {ElementId::Hline, "Hline", ElementKind::Line, nullptr, "ChkLine", "直线", nullptr, "Hline"},
     {ElementId::PicCardLogo, "PicCardLogo", ElementKind::Logo, nullptr, "ChkLogo", "标志", nullptr, nullptr},
 }};
+// clang-format on
 
-inline constexpr const ElementInfo &elementInfo(ElementId id) { return ElementTable[size_t(id)]; }
-inline constexpr bool isText(ElementId id) { return int(id) < TextElementCount; }
-inline constexpr ElementId textElementAt(int listIndex) { return ElementId(listIndex); }
+inline constexpr const ElementInfo &elementInfo(ElementId id)
+{
+    return ElementTable[size_t(id)];
+}
+inline constexpr bool isText(ElementId id)
+{
+    return int(id) < TextElementCount;
+}
+inline constexpr ElementId textElementAt(int listIndex)
+{
+    return ElementId(listIndex);
+}
 
 // One item on the card; places and sizes in twips relative to the card's top-left corner.
 struct CardElement {

@@ -24,6 +24,7 @@ struct PageLayout {
     std::array<ElementPlace, ElementCount> places;
 };
 
+// clang-format off
 inline constexpr PageLayout LandscapeLayout{
     540, 1080, 5100, 3105, 630, 1170, 180, true, 0, 0,
     {{{ElementId::PicCardLogo, 720, 360},
@@ -53,6 +54,7 @@ inline constexpr PageLayout PortraitLayout{
       {ElementId::LabMob, 45, 4395},
       {ElementId::LabMail, 45, 4610},
       {ElementId::LabHttp, 45, 4830}}}};
+// clang-format on
 
 inline constexpr const PageLayout &pageLayout(Orientation o)
 {

@@ -1,9 +1,9 @@
 #include "card/CardModel.h"
 
-#include "card/Twips.h"
 #include "assets/Assets.h"
 #include "card/CardFonts.h"
 #include "card/TilePicture.h"
+#include "card/Twips.h"
 
 #include <QPainter>
 #include <QRectF>

@@ -1,8 +1,8 @@
 #include "card/CardRenderer.h"
 
-#include "card/Twips.h"
 #include "card/CardFonts.h"
 #include "card/CardModel.h"
+#include "card/Twips.h"
 
 #include <QPainter>
 
@@ -12,8 +12,8 @@ void paintText(QPainter &p, const TextElement &e, const QRect &cardRect)
     const QRect box = Twips::rectToPx(e.left, e.top, e.width, e.height);
     // Lines wholly above or below the card (a long address) are not drawn at all.
     const int firstLine = std::max(0, (cardRect.top() - box.top()) / std::max(1, e.lineHeightPx) - 1);
-    const int lastLine = std::min(int(e.lines.size()) - 1,
-                                  (cardRect.bottom() - box.top()) / std::max(1, e.lineHeightPx) + 1);
+    const int lastLine =
+        std::min(int(e.lines.size()) - 1, (cardRect.bottom() - box.top()) / std::max(1, e.lineHeightPx) + 1);
     if (lastLine < firstLine)
         return;
     p.save();

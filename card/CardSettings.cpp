@@ -77,7 +77,8 @@ constexpr std::array<LoadKey, TextElementCount> LoadKeys{{
 
 void applyColor(CardModel &card, ElementId id, const char *key)
 {
-    if (const auto color = VbColors::fromSettingText(ReadSetting(QStringLiteral("FColor"), QLatin1String(key))))
+    if (const auto color =
+            VbColors::fromSettingText(ReadSetting(QStringLiteral("FColor"), QLatin1String(key))))
         card.setForeColor(id, *color);
 }
 } // namespace
@@ -96,7 +97,8 @@ void applyCardSettings(CardModel &card)
     card.setMotto(ReadSetting(text, QStringLiteral("Title")));
     for (const LoadKey &k : LoadKeys)
         card.setText(k.id, ReadSetting(text, QLatin1String(k.key)));
-    if (const auto page = VbColors::fromSettingText(ReadSetting(QStringLiteral("BgColor"), QStringLiteral("Bg"))))
+    if (const auto page =
+            VbColors::fromSettingText(ReadSetting(QStringLiteral("BgColor"), QStringLiteral("Bg"))))
         card.setPageColor(*page);
     for (const LoadKey &k : LoadKeys)
         applyColor(card, k.id, k.key);

@@ -15,6 +15,7 @@ QColor systemColor(int index)
 {
     const QPalette pal = qGuiApp ? QGuiApplication::palette() : QPalette();
     switch (index) {
+    // clang-format off
     case 2: return pal.color(QPalette::Active, QPalette::Highlight);        // active caption
     case 5: return pal.color(QPalette::Active, QPalette::Base);             // window background
     case 8: return pal.color(QPalette::Active, QPalette::Text);             // window text
@@ -23,6 +24,7 @@ QColor systemColor(int index)
     case 15: return pal.color(QPalette::Active, QPalette::Button);           // button face
     case 17: return pal.color(QPalette::Disabled, QPalette::Text);          // grey text
     default: break;
+        // clang-format on
     }
     if (index >= 0 && index < int(std::size(ClassicRgb)))
         return QColor::fromRgb(ClassicRgb[index] | 0xFF000000u);

@@ -13,13 +13,19 @@ inline constexpr VbColor rgb(int r, int g, int b)
 {
     return VbColor(r & 0xFF) | (VbColor(g & 0xFF) << 8) | (VbColor(b & 0xFF) << 16);
 }
-inline constexpr VbColor System(int index) { return 0x80000000u | VbColor(index); }
+inline constexpr VbColor System(int index)
+{
+    return 0x80000000u | VbColor(index);
+}
 inline constexpr VbColor ActiveCaption = System(2);
 inline constexpr VbColor WindowBackground = System(5);
 inline constexpr VbColor WindowText = System(8);
 inline constexpr VbColor GrayText = System(17);
 
-inline constexpr bool isSystem(VbColor c) { return (c & 0xFF000000u) == 0x80000000u; }
+inline constexpr bool isSystem(VbColor c)
+{
+    return (c & 0xFF000000u) == 0x80000000u;
+}
 
 QColor toQColor(VbColor c);
 VbColor fromQColor(const QColor &c);

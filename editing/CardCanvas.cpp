@@ -1,8 +1,8 @@
 #include "editing/CardCanvas.h"
 
-#include "card/Twips.h"
 #include "card/CardModel.h"
 #include "card/CardRenderer.h"
+#include "card/Twips.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,9 +1,9 @@
 #include "editing/ColorPanel.h"
 
-#include "widgets/EventRules.h"
-#include "card/Twips.h"
 #include "assets/Assets.h"
 #include "card/CardModel.h"
+#include "card/Twips.h"
+#include "widgets/EventRules.h"
 #include "widgets/PaletteStrip.h"
 #include "widgets/RgbReadout.h"
 

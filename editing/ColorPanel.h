@@ -2,8 +2,8 @@
 // The colour panel `FrmColor`: the colour strip with its swatch and readout, which recolours the whole card
 // (every text and the line, or the page, by the mode `OptColor`), and the logo preview, where the logo can
 // be slid around and a right-click takes the page colour from it.
-#include "widgets/Panel.h"
 #include "card/VbColor.h"
+#include "widgets/Panel.h"
 
 #include <QImage>
 

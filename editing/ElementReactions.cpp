@@ -1,9 +1,9 @@
 #include "editing/ElementReactions.h"
 
-#include "widgets/Dialogs.h"
 #include "card/CardModel.h"
 #include "card/SettingsStore.h"
 #include "editing/CardCanvas.h"
+#include "widgets/Dialogs.h"
 
 #include <array>
 

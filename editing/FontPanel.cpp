@@ -1,9 +1,9 @@
 #include "editing/FontPanel.h"
 
-#include "widgets/EventRules.h"
-#include "widgets/ScreenFonts.h"
 #include "card/CardModel.h"
+#include "widgets/EventRules.h"
 #include "widgets/PaletteStrip.h"
+#include "widgets/ScreenFonts.h"
 
 #include <QComboBox>
 #include <QLabel>

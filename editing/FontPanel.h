@@ -3,8 +3,8 @@
 // of `TextInput` into it, and its font lists, style options and colour strip act on it. While the address is
 // chosen, a scroll bar sets how many 180-twip character cells wide the address is.
 // The panel keeps no copy of the card: what it shows was loaded when the element was chosen.
-#include "widgets/Panel.h"
 #include "card/CardElement.h"
+#include "widgets/Panel.h"
 
 #include <array>
 #include <optional>

@@ -1,9 +1,9 @@
 #include "editing/LinePanel.h"
 
-#include "widgets/EventRules.h"
-#include "card/Twips.h"
 #include "card/CardFonts.h"
 #include "card/CardModel.h"
+#include "card/Twips.h"
+#include "widgets/EventRules.h"
 #include "widgets/PaletteStrip.h"
 
 #include <QLabel>

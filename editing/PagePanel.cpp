@@ -1,10 +1,10 @@
 #include "editing/PagePanel.h"
 
-#include "widgets/EventRules.h"
-#include "card/Twips.h"
 #include "assets/Assets.h"
 #include "card/CardModel.h"
+#include "card/Twips.h"
 #include "editing/PictureBox.h"
+#include "widgets/EventRules.h"
 
 #include <QButtonGroup>
 #include <QLabel>

@@ -1,9 +1,9 @@
 #include "editing/PicturePanel.h"
 
-#include "widgets/Dialogs.h"
-#include "card/Twips.h"
 #include "card/CardModel.h"
+#include "card/Twips.h"
 #include "editing/PictureFile.h"
+#include "widgets/Dialogs.h"
 
 #include <QComboBox>
 #include <QDir>

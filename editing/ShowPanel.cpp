@@ -1,7 +1,7 @@
 #include "editing/ShowPanel.h"
 
-#include "widgets/EventRules.h"
 #include "card/CardModel.h"
+#include "widgets/EventRules.h"
 
 #include <QCheckBox>
 

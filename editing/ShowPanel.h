@@ -1,8 +1,8 @@
 #pragma once
 // The show/hide panel `FrmShow`: one check box per card element, whose state the element's visibility
 // follows, and the page background switch `ChkBg`.
-#include "widgets/Panel.h"
 #include "card/CardElement.h"
+#include "widgets/Panel.h"
 
 #include <array>
 

@@ -1,13 +1,13 @@
 #include "output/CardBrowser.h"
 
-#include "widgets/Dialogs.h"
-#include "widgets/Panel.h"
 #include "assets/Assets.h"
 #include "card/TilePicture.h"
 #include "card/VbColor.h"
 #include "output/CardFile.h"
 #include "output/CardShape.h"
 #include "output/PrintWindow.h"
+#include "widgets/Dialogs.h"
+#include "widgets/Panel.h"
 
 #include <QCloseEvent>
 #include <QDir>

@@ -1,14 +1,14 @@
 #include "output/PrintWindow.h"
 
-#include "widgets/Dialogs.h"
-#include "widgets/EventRules.h"
-#include "widgets/Panel.h"
-#include "widgets/WindowMover.h"
 #include "assets/Assets.h"
 #include "card/VbColor.h"
 #include "output/CardFile.h"
 #include "output/CardShape.h"
 #include "output/PrintSheet.h"
+#include "widgets/Dialogs.h"
+#include "widgets/EventRules.h"
+#include "widgets/Panel.h"
+#include "widgets/WindowMover.h"
 
 #include <QCloseEvent>
 #include <QDir>

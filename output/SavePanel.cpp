@@ -1,9 +1,9 @@
 #include "output/SavePanel.h"
 
-#include "widgets/Dialogs.h"
 #include "card/CardModel.h"
 #include "card/CardRenderer.h"
 #include "output/CardFile.h"
+#include "widgets/Dialogs.h"
 
 #include <QDir>
 #include <QLabel>

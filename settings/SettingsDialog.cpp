@@ -1,13 +1,13 @@
 #include "settings/SettingsDialog.h"
 
-#include "widgets/Dialogs.h"
-#include "widgets/EventRules.h"
-#include "widgets/Panel.h"
-#include "card/Twips.h"
 #include "card/CardModel.h"
 #include "card/CardSettings.h"
 #include "card/SettingsStore.h"
+#include "card/Twips.h"
+#include "widgets/Dialogs.h"
+#include "widgets/EventRules.h"
 #include "widgets/PaletteStrip.h"
+#include "widgets/Panel.h"
 #include "widgets/RgbReadout.h"
 
 #include <QComboBox>

@@ -16,7 +16,8 @@
 namespace EventRules {
 template <class F> void onCheckClick(QAbstractButton *box, QObject *context, F reaction)
 {
-    QObject::connect(box, &QAbstractButton::toggled, context, [reaction](bool checked) { reaction(checked); });
+    QObject::connect(box, &QAbstractButton::toggled, context,
+                     [reaction](bool checked) { reaction(checked); });
 }
 // An option button's click: it runs when the button becomes the selected one.
 template <class F> void onOptionClick(QRadioButton *option, QObject *context, F reaction)
@@ -36,7 +37,8 @@ template <class F> void onChange(QLineEdit *box, QObject *context, F reaction)
 }
 template <class F> void onChange(QPlainTextEdit *box, QObject *context, F reaction)
 {
-    QObject::connect(box, &QPlainTextEdit::textChanged, context, [box, reaction] { reaction(box->toPlainText()); });
+    QObject::connect(box, &QPlainTextEdit::textChanged, context,
+                     [box, reaction] { reaction(box->toPlainText()); });
 }
 // Range, arrow step (single) and track step (page); no reaction while the thumb is dragged.
 void setUpScrollBar(QScrollBar *bar, int minimum, int maximum, int arrowStep, int trackStep);

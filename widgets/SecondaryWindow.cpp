@@ -1,10 +1,10 @@
 #include "widgets/SecondaryWindow.h"
 
-#include "card/Twips.h"
-#include "widgets/WindowMover.h"
 #include "assets/Assets.h"
 #include "card/CardFonts.h"
+#include "card/Twips.h"
 #include "card/VbColor.h"
+#include "widgets/WindowMover.h"
 
 #include <QFrame>
 #include <QGuiApplication>
@@ -71,7 +71,8 @@ SecondaryWindow::SecondaryWindow(const SecondaryWindowSpec &entry, QWidget *pare
 
     m_client = new QWidget(this);
     m_client->setObjectName(QStringLiteral("client"));
-    m_client->setGeometry(BorderPx, BorderPx, Twips::toPx(entry.clientWidth), Twips::toPx(entry.clientHeight));
+    m_client->setGeometry(BorderPx, BorderPx, Twips::toPx(entry.clientWidth),
+                          Twips::toPx(entry.clientHeight));
     m_client->setAutoFillBackground(true);
     QPalette pal = m_client->palette();
     pal.setColor(QPalette::Window, QColor(0xE0, 0xE0, 0xE0));

@@ -46,7 +46,8 @@ bool WindowMover::eventFilter(QObject *watched, QEvent *event)
     }
 }
 
-ChildMover::ChildMover(QWidget *child, bool keepInside) : QObject(child), m_child(child), m_keepInside(keepInside)
+ChildMover::ChildMover(QWidget *child, bool keepInside)
+    : QObject(child), m_child(child), m_keepInside(keepInside)
 {
     child->installEventFilter(this);
 }

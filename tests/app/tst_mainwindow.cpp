@@ -1,17 +1,17 @@
 // The main window's chrome: the panel menu and its widths, the buttons' pictures and neighbour rule,
 // the marquee, window moves, the settings dialog and the browser.
 #include "app/MainWindow.h"
-#include "widgets/ScreenFonts.h"
 #include "app/Marquee.h"
-#include "widgets/MenuButton.h"
 #include "app/TitleBar.h"
-#include "widgets/Panel.h"
-#include "card/Twips.h"
 #include "card/CardFonts.h"
 #include "card/CardModel.h"
 #include "card/SettingsStore.h"
+#include "card/Twips.h"
 #include "editing/CardCanvas.h"
 #include "settings/SettingsDialog.h"
+#include "widgets/MenuButton.h"
+#include "widgets/Panel.h"
+#include "widgets/ScreenFonts.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -3,11 +3,11 @@
 #include "app/DefaultSettings.h"
 #include "app/LoadSteps.h"
 #include "app/SplashWindow.h"
-#include "card/Twips.h"
 #include "card/CardFonts.h"
 #include "card/CardModel.h"
 #include "card/CardSettings.h"
 #include "card/SettingsStore.h"
+#include "card/Twips.h"
 
 #include <QLabel>
 #include <QProcess>

@@ -42,6 +42,7 @@ void TstCardModel::defaultCard_data()
     QTest::addColumn<bool>("bold");
     QTest::addColumn<uint>("color");
     QTest::addColumn<bool>("right");
+    // clang-format off
     QTest::newRow("LabName") << int(ElementId::LabName) << 4140 << 135 << 18.0 << true << 0x400000u << true;
     QTest::newRow("LabJob") << int(ElementId::LabJob) << 4140 << 585 << 9.0 << false << 0x400000u << true;
     QTest::newRow("LabOffice") << int(ElementId::LabOffice) << 90 << 1755 << 15.0 << true << 0x800000u << false;
@@ -52,6 +53,7 @@ void TstCardModel::defaultCard_data()
     QTest::newRow("LabMob") << int(ElementId::LabMob) << 3375 << 2610 << 9.0 << false << 0x400000u << true;
     QTest::newRow("LabHttp") << int(ElementId::LabHttp) << 90 << 2835 << 9.0 << false << 0x400000u << false;
     QTest::newRow("LabMail") << int(ElementId::LabMail) << 2835 << 2835 << 9.0 << false << 0x400000u << true;
+    // clang-format on
 }
 
 void TstCardModel::defaultCard()
@@ -144,6 +146,7 @@ void TstCardModel::layouts_data()
         ElementId id;
         int left, top;
     } rows[] = {
+        // clang-format off
         {L, ElementId::PicCardLogo, 720, 360}, {L, ElementId::LabName, 4140, 135}, {L, ElementId::LabJob, 4140, 585},
         {L, ElementId::LabOffice, 90, 1755},   {L, ElementId::Hline, 90, 2100},    {L, ElementId::LabAdd, 90, 2160},
         {L, ElementId::LabPost, 90, 2385},     {L, ElementId::LabTel, 90, 2610},   {L, ElementId::LabHttp, 90, 2835},
@@ -152,6 +155,7 @@ void TstCardModel::layouts_data()
         {P, ElementId::LabOffice, 45, 2900},   {P, ElementId::Hline, 45, 3220},    {P, ElementId::LabAdd, 45, 3310},
         {P, ElementId::LabPost, 45, 3750},     {P, ElementId::LabTel, 45, 3960},   {P, ElementId::LabFax, 45, 4180},
         {P, ElementId::LabMob, 45, 4395},      {P, ElementId::LabMail, 45, 4610},  {P, ElementId::LabHttp, 45, 4830},
+        // clang-format on
     };
     for (const auto &r : rows)
         QTest::addRow("%s %s", r.o == L ? "landscape" : "portrait", elementInfo(r.id).controlName)

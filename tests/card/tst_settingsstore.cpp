@@ -508,7 +508,8 @@ void TstSettingsStore::readOnlyFolderRefusesEveryUser()
     QVERIFY(QFile::setPermissions(temp.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
     const bool changed = WriteSetting("A", "k", "2");
     const bool unchanged = WriteSetting("A", "k", "1");
-    QFile::setPermissions(temp.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(temp.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QVERIFY(!changed);
     QVERIFY(unchanged);
     QCOMPARE(fileBytes(path), before);

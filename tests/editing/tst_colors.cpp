@@ -1,10 +1,10 @@
 // Colours on the card: the colour strip and its readout, the colour panel's two modes and its logo preview,
 // the line panel, and the page panel's textures with the "背景" switch.
-#include "card/Twips.h"
 #include "assets/Assets.h"
 #include "card/CardFonts.h"
 #include "card/CardModel.h"
 #include "card/CardRenderer.h"
+#include "card/Twips.h"
 #include "editing/ColorPanel.h"
 #include "editing/LinePanel.h"
 #include "editing/PagePanel.h"

@@ -1,8 +1,8 @@
 // The card's elements under the mouse: the double-click input box and dragging.
-#include "card/Twips.h"
 #include "card/CardFonts.h"
 #include "card/CardModel.h"
 #include "card/SettingsStore.h"
+#include "card/Twips.h"
 #include "editing/CardCanvas.h"
 #include "editing/ElementReactions.h"
 

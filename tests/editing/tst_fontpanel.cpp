@@ -3,15 +3,15 @@
 #include "card/CardModel.h"
 #include "card/CardRenderer.h"
 #include "card/SettingsStore.h"
-#include "widgets/ScreenFonts.h"
 #include "editing/FontPanel.h"
 #include "widgets/PaletteStrip.h"
+#include "widgets/ScreenFonts.h"
 
 #include <QComboBox>
-#include <QProcess>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTemporaryDir>

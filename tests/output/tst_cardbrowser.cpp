@@ -2,11 +2,11 @@
 // after Yes, bad files and folders, and the main window hidden while it is open.
 #include "support/MessageAnswers.h"
 
-#include "widgets/ProgramDirectory.h"
 #include "assets/Assets.h"
 #include "card/CardModel.h"
 #include "output/CardBrowser.h"
 #include "output/CardFile.h"
+#include "widgets/ProgramDirectory.h"
 
 #include <QDir>
 #include <QLabel>

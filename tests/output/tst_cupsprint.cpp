@@ -3,9 +3,9 @@
 // not installed or cannot start. The server is stopped and its directory removed afterwards.
 #include "support/MessageAnswers.h"
 
-#include "widgets/ProgramDirectory.h"
 #include "output/CardFile.h"
 #include "output/PrintWindow.h"
+#include "widgets/ProgramDirectory.h"
 
 #include <QDir>
 #include <QLabel>

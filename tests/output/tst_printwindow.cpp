@@ -2,11 +2,11 @@
 // preview, the print button's reminder and failures, and where the image lands on the page.
 #include "support/MessageAnswers.h"
 
-#include "widgets/ProgramDirectory.h"
 #include "output/CardFile.h"
 #include "output/PagePrinter.h"
 #include "output/PrintSheet.h"
 #include "output/PrintWindow.h"
+#include "widgets/ProgramDirectory.h"
 
 #include <QDir>
 #include <QLabel>

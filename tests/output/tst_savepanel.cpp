@@ -2,13 +2,13 @@
 // failures that leave the panel open and the files as they were.
 #include "support/MessageAnswers.h"
 
-#include "widgets/ProgramDirectory.h"
 #include "assets/Assets.h"
 #include "card/CardFonts.h"
 #include "card/CardModel.h"
 #include "card/CardRenderer.h"
 #include "output/CardFile.h"
 #include "output/SavePanel.h"
+#include "widgets/ProgramDirectory.h"
 
 #include <QDir>
 #include <QLineEdit>

@@ -4,8 +4,8 @@
 #include "card/CardFonts.h"
 #include "card/CardModel.h"
 #include "card/SettingsStore.h"
-#include "widgets/PaletteStrip.h"
 #include "settings/SettingsDialog.h"
+#include "widgets/PaletteStrip.h"
 
 #include <QApplication>
 #include <QComboBox>

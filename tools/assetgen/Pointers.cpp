@@ -1,8 +1,8 @@
 // The custom pointers, drawn pixel by pixel in the classic style: a white hand with a black outline,
 // every pixel either clear or opaque. Hot spots: assets/Assets.h.
-#include "assets/Assets.h"
 #include "Pictures.h"
 #include "PixelArt.h"
+#include "assets/Assets.h"
 
 namespace Pictures {
 namespace {

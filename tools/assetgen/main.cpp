@@ -1,8 +1,8 @@
 // velnor-assetgen DIR: draws every picture of the program into DIR (normally assets/), in the formats
 // the program loads: 24-bit BMP for bitmaps, PNG where the picture has transparent pixels. Running it
 // again reproduces the files byte for byte.
-#include "assets/Assets.h"
 #include "Pictures.h"
+#include "assets/Assets.h"
 
 #include <QDir>
 #include <QFontInfo>

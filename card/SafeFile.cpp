@@ -1,0 +1,129 @@
+#include "card/SafeFile.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QImageWriter>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace SafeFile {
+namespace {
+QString systemReason(int error)
+{
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+        return QStringLiteral("磁盘空间不足");
+    case EFBIG:
+        return QStringLiteral("文件太大");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("没有写入权限");
+    case EROFS:
+        return QStringLiteral("磁盘是只读的");
+    case ENOENT:
+        return QStringLiteral("文件夹不存在");
+    default:
+        return QString::fromLocal8Bit(std::strerror(error));
+    }
+}
+
+bool writeAll(int fd, const char *data, qint64 size, int *error)
+{
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size_t(size));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            *error = errno;
+            return false;
+        }
+        data += n;
+        size -= n;
+    }
+    return true;
+}
+} // namespace
+
+QString whyNotWritable(const QString &path)
+{
+    constexpr QFile::Permissions anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    const QFileInfo target(path);
+    // A link is replaced, not followed, so only a regular file's own protection counts.
+    if (!target.isSymLink() && target.isFile() &&
+        (!target.isWritable() || !(target.permissions() & anyWrite)))
+        return QStringLiteral("同名的文件是只读的");
+    if (!target.isSymLink() && target.exists() && !target.isFile())
+        return QStringLiteral("同名的不是普通文件");
+    const QFileInfo folder(target.absolutePath());
+    if (!folder.isDir())
+        return QStringLiteral("文件夹“%1”不存在").arg(QDir::toNativeSeparators(folder.filePath()));
+    if (!folder.isWritable() || !(folder.permissions() & anyWrite))
+        return QStringLiteral("文件夹“%1”是只读的").arg(QDir::toNativeSeparators(folder.filePath()));
+    return QString();
+}
+
+QString write(const QString &path, const QByteArray &bytes)
+{
+    const QString refused = whyNotWritable(path);
+    if (!refused.isEmpty())
+        return refused;
+    const QFileInfo target(path);
+    const QByteArray folder = QFile::encodeName(target.absolutePath());
+    QByteArray temporary = folder + "/.velnor-XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0)
+        return systemReason(errno);
+    // mkstemp makes the file for its owner alone; a card or a settings file is as readable as any other.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, 0666 & ~mask);
+
+    int error = 0;
+    bool ok = writeAll(fd, bytes.constData(), bytes.size(), &error);
+    if (ok && ::fsync(fd) != 0) {
+        error = errno;
+        ok = false;
+    }
+    if (::close(fd) != 0 && ok) {
+        error = errno;
+        ok = false;
+    }
+    if (ok &&
+        ::rename(temporary.constData(), QFile::encodeName(target.absoluteFilePath()).constData()) != 0) {
+        error = errno;
+        ok = false;
+    }
+    if (!ok) {
+        ::unlink(temporary.constData());
+        return systemReason(error);
+    }
+    // The rename itself is kept only once the folder is on disk.
+    const int dirFd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY);
+    if (dirFd >= 0) {
+        ::fsync(dirFd);
+        ::close(dirFd);
+    }
+    return QString();
+}
+
+QString writeImage(const QString &path, const QImage &picture, const char *format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    const QImage toWrite =
+        qstrcmp(format, "bmp") == 0 ? picture.convertToFormat(QImage::Format_RGB32) : picture;
+    if (!writer.write(toWrite))
+        return writer.errorString();
+    return write(path, bytes);
+}
+} // namespace SafeFile

@@ -1,0 +1,19 @@
+#pragma once
+// Every file the program writes goes through here. The bytes go to a new temporary file in the target's
+// folder; every write, the sync and the close are checked, and only a complete file is renamed over the
+// target, so a full disk or a crash leaves the old file as it was. A link in the target's place is
+// replaced by the new file, never written through. A read-only file or folder is never written, for any
+// user (root included), as the user who protected it expects.
+#include <QByteArray>
+#include <QString>
+
+class QImage;
+
+namespace SafeFile {
+// Empty on success; otherwise the reason, in Chinese, and the target is as it was.
+QString write(const QString &path, const QByteArray &bytes);
+// Encodes the picture in the format ("bmp", "png") and writes it as above. RGB32 is written as a 24-bit BMP.
+QString writeImage(const QString &path, const QImage &picture, const char *format);
+// Why the file may not be written (a read-only file or folder), or empty when it may.
+QString whyNotWritable(const QString &path);
+} // namespace SafeFile

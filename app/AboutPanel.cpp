@@ -1,6 +1,7 @@
 #include "app/AboutPanel.h"
 
 #include "card/VbColor.h"
+#include "widgets/Look.h"
 
 #include <QDesktopServices>
 #include <QLabel>
@@ -23,9 +24,7 @@ const QString Description = QStringLiteral("    "
 
 void setTextColor(QLabel *label, VbColor color)
 {
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, VbColors::toQColor(color));
-    label->setPalette(pal);
+    Look::setColor(label, QPalette::WindowText, VbColors::toQColor(color));
 }
 
 // The panel's labels are an indexed group; each child carries its index beside the shared name.
@@ -38,7 +37,7 @@ QLabel *infoLabel(QWidget *parent, int index, const QString &text)
 }
 } // namespace
 
-AboutPanel::AboutPanel(CardModel *, QWidget *parent) : Panel("FrmAbout", QStringLiteral("关于本程序"), parent)
+AboutPanel::AboutPanel(QWidget *parent) : Panel("FrmAbout", QStringLiteral("关于本程序"), parent)
 {
     // The link's weight follows moves over the panel, which arrive without a button held.
     setMouseTracking(true);
@@ -109,5 +108,5 @@ void AboutPanel::paintEvent(QPaintEvent *event)
 {
     Panel::paintEvent(event);
     QPainter p(this);
-    paintEtchedLine(p, SeparatorLeft, SeparatorTop, SeparatorRight);
+    Look::paintEtchedLine(p, SeparatorLeft, SeparatorTop, SeparatorRight);
 }

@@ -3,7 +3,6 @@
 // address of the program archive to the user's web browser.
 #include "widgets/Panel.h"
 
-class CardModel;
 class QLabel;
 
 // Where the maker offers the latest program archive.
@@ -12,7 +11,7 @@ inline constexpr char DownloadAddress[] = "https://velnor.example.com/download/v
 class AboutPanel : public Panel {
     Q_OBJECT
 public:
-    explicit AboutPanel(CardModel *card, QWidget *parent = nullptr);
+    explicit AboutPanel(QWidget *parent = nullptr);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -2,6 +2,7 @@
 
 #include "assets/Assets.h"
 #include "card/VbColor.h"
+#include "widgets/Look.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -9,14 +10,14 @@
 #include <array>
 
 namespace {
-struct HelpSection {
+struct HelpSectionRow {
     const char *heading;
     const char *paragraph;
 };
 
 // Headings are fixed; each paragraph tells what the program really does for that topic.
 // clang-format off
-constexpr std::array<HelpSection, 9> HelpSections{{
+constexpr std::array<HelpSectionRow, 9> HelpSections{{
     {"◆快速设置名片的页面：",
      "打开“页面设置”面板，在“页面方向”中选择“横向”或“竖向”，"
      "名片立即按所选方向重新排版；单击“页面纸纹”中的任意一种纸纹，"
@@ -80,8 +81,7 @@ constexpr int SeparatorRight = 3540;
 constexpr int SeparatorTop = 1260;
 } // namespace
 
-HelpPanel::HelpPanel(CardModel *, QWidget *parent)
-    : Panel("FrmHelp", QStringLiteral("Velnor操作指南"), parent)
+HelpPanel::HelpPanel(QWidget *parent) : Panel("FrmHelp", QStringLiteral("Velnor操作指南"), parent)
 {
     auto *banner = place(new QLabel(this), "ImgLogo", 180, 420, 3390, 720);
     // A missing banner leaves the place empty.
@@ -92,10 +92,8 @@ HelpPanel::HelpPanel(CardModel *, QWidget *parent)
     m_txtHelp->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_txtHelp->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_txtHelp->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    QPalette pal = m_txtHelp->palette();
-    pal.setColor(QPalette::Base, QColor(0xE0, 0xE0, 0xE0));
-    pal.setColor(QPalette::Text, VbColors::toQColor(VbColors::System(1)));
-    m_txtHelp->setPalette(pal);
+    Look::setColor(m_txtHelp, QPalette::Base, Look::Grey);
+    Look::setColor(m_txtHelp, QPalette::Text, VbColors::toQColor(VbColors::System(1)));
     // The box keeps paragraphs, not CR LF pairs: a stray CR would show as a glyph of its own.
     m_txtHelp->setPlainText(QString(helpText()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     m_txtHelp->moveCursor(QTextCursor::Start);
@@ -104,7 +102,7 @@ HelpPanel::HelpPanel(CardModel *, QWidget *parent)
 QString HelpPanel::helpText()
 {
     QString text;
-    for (const HelpSection &s : HelpSections) {
+    for (const HelpSectionRow &s : HelpSections) {
         if (!text.isEmpty())
             text += QStringLiteral("\r\n");
         text += QString::fromUtf8(s.heading) + QStringLiteral("\r\n    ") + QString::fromUtf8(s.paragraph) +
@@ -117,5 +115,5 @@ void HelpPanel::paintEvent(QPaintEvent *event)
 {
     Panel::paintEvent(event);
     QPainter p(this);
-    paintEtchedLine(p, SeparatorLeft, SeparatorTop, SeparatorRight);
+    Look::paintEtchedLine(p, SeparatorLeft, SeparatorTop, SeparatorRight);
 }

@@ -5,13 +5,12 @@
 
 #include <QString>
 
-class CardModel;
 class QPlainTextEdit;
 
 class HelpPanel : public Panel {
     Q_OBJECT
 public:
-    explicit HelpPanel(CardModel *card, QWidget *parent = nullptr);
+    explicit HelpPanel(QWidget *parent = nullptr);
 
     // The operating guide as the box holds it: nine sections, each a "◆…：" heading, CR LF, one paragraph
     // indented by four blanks, CR LF; an empty line between sections.

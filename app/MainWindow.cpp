@@ -2,7 +2,6 @@
 
 #include "app/AboutPanel.h"
 #include "app/HelpPanel.h"
-#include "app/LoadSteps.h"
 #include "app/Marquee.h"
 #include "app/TitleBar.h"
 #include "app/WorkArea.h"
@@ -20,6 +19,7 @@
 #include "output/CardBrowser.h"
 #include "output/SavePanel.h"
 #include "settings/SettingsDialog.h"
+#include "widgets/Look.h"
 #include "widgets/MenuButton.h"
 #include "widgets/Panel.h"
 #include "widgets/WindowMover.h"
@@ -37,31 +37,33 @@ namespace {
 constexpr int LaidOutClientWidth = 11385;
 constexpr int ClientHeight = 6120;
 
-// The two etched separators of the menu column: a grey line of width 1 over a white line of width 2.
-struct SeparatorSpec {
+// The two etched separators of the menu column.
+struct SeparatorRow {
     int left, right, y; // twips
 };
-constexpr std::array<SeparatorSpec, 2> Separators{{{6480, 7440, 3060}, {6480, 7440, 4560}}};
+constexpr std::array<SeparatorRow, 2> Separators{{{6480, 7440, 3060}, {6480, 7440, 4560}}};
 
-QLabel *separator(const SeparatorSpec &entry, int index, QWidget *parent)
+QLabel *separator(const SeparatorRow &row, int index, QWidget *parent)
 {
-    const int left = Twips::toPx(entry.left);
-    const int width = Twips::toPx(entry.right) - left;
-    QPixmap etched(width, 2);
-    etched.fill(Qt::white);
-    {
-        QPainter p(&etched);
-        p.setPen(QColor(0xC0, 0xC0, 0xC0));
-        p.drawLine(0, 0, width - 1, 0);
-    }
+    const int left = Twips::toPx(row.left);
+    const int width = Twips::toPx(row.right) - left;
     auto *line = new QLabel(parent);
     line->setObjectName(QStringLiteral("SpaceLine"));
     line->setProperty("index", index);
-    line->setPixmap(etched);
-    line->setGeometry(left, Twips::toPx(entry.y), width, 2);
+    line->setPixmap(Look::etchedLine(width));
+    line->setGeometry(left, Twips::toPx(row.y), width, 2);
     // A line is drawn on the window, not a control: presses and moves over it are the window's own.
     line->setAttribute(Qt::WA_TransparentForMouseEvents);
     return line;
+}
+
+template <class P> Panel *make(CardModel *card, QWidget *parent)
+{
+    return new P(card, parent);
+}
+template <class P> Panel *makeWithoutCard(CardModel *, QWidget *parent)
+{
+    return new P(parent);
 }
 
 template <class Table> int indexOf(const char *name, const Table &table)
@@ -82,15 +84,26 @@ QRect screenGeometry(const QWidget *w)
 }
 } // namespace
 
+// clang-format off
+const std::array<PanelRow, PanelCount> PanelTable{{
+    {"FrmPage",  345, 1590, 5655, 9390,  make<PagePanel>},
+    {"FrmColor", 360, 3225, 5640, 10995, make<ColorPanel>},
+    {"FrmFont",  360, 3195, 5640, 10995, make<FontPanel>},
+    {"FrmPic",   345, 2955, 5655, 10755, make<PicturePanel>},
+    {"FrmHLine", 345, 3210, 5655, 10995, make<LinePanel>},
+    {"FrmShow",  345, 1155, 5655, 8970,  make<ShowPanel>},
+    {"FrmSave",  345, 3225, 5655, 10995, make<SavePanel>},
+    {"FrmHelp",  345, 3645, 5655, 11415, makeWithoutCard<HelpPanel>},
+    {"FrmAbout", 345, 3645, 5655, 11445, makeWithoutCard<AboutPanel>},
+}};
+// clang-format on
+
 MainWindow::MainWindow(CardModel *card, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_card(card)
 {
     setObjectName(QStringLiteral("FrmMain"));
     setWindowTitle(QStringLiteral("Velnor"));
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(0xE0, 0xE0, 0xE0));
-    setPalette(pal);
+    Look::fill(this, Look::Grey);
     setMouseTracking(true);
 
     m_titleBar = new TitleBar(this);
@@ -106,29 +119,28 @@ MainWindow::MainWindow(CardModel *card, QWidget *parent)
     for (size_t i = 0; i < MenuTable.size(); ++i) {
         auto *button = new MenuButton(MenuTable[i].name, MenuTable[i].stem, this);
         button->move(Twips::toPx(MenuLeft, MenuTable[i].top));
-        connect(button, &MenuButton::mouseMoved, this, &MainWindow::menuHovered);
-        connect(button, &MenuButton::released, this, &MainWindow::menuReleased);
+        connect(button, &MenuButton::mouseMoved, this, [this, i] { menuHovered(int(i)); });
+        connect(button, &MenuButton::released, this, [this, i] { menuReleased(int(i)); });
         m_menu[i] = button;
     }
     for (size_t i = 0; i < Separators.size(); ++i)
         separator(Separators[i], int(i), this);
 
-    m_panels = {new PagePanel(card, this),    new ColorPanel(card, this), new FontPanel(card, this),
-                new PicturePanel(card, this), new LinePanel(card, this),  new ShowPanel(card, this),
-                new SavePanel(card, this),    new HelpPanel(card, this),  new AboutPanel(card, this)};
-    for (size_t i = 0; i < m_panels.size(); ++i) {
-        const PanelSpec &entry = PanelTable[i];
-        Panel::setGeometryTwips(m_panels[i], PanelLeft, entry.top, entry.width, entry.height);
-        m_panels[i]->hide();
-        connect(m_panels[i], &Panel::openPanelRequested, this,
-                [this](const QString &name) { showPanel(name.toLatin1().constData()); });
+    for (size_t i = 0; i < PanelTable.size(); ++i) {
+        const PanelRow &row = PanelTable[i];
+        Panel *panel = row.make(card, this);
+        Panel::setGeometryTwips(panel, PanelLeft, row.top, row.width, row.height);
+        panel->hide();
+        // A button inside a panel may ask for another panel ("自定义>>>>" on the page panel), or for its
+        // own panel to close (after a save): the window narrows again, re-centred.
+        connect(panel, &Panel::openPanelRequested, this, [this](const QString &name) {
+            showPanel(name.toLatin1().constData());
+            if (Panel *shown = openPanel())
+                shown->openedByRequest();
+        });
+        connect(panel, &Panel::closeRequested, this, &MainWindow::closePanels);
+        m_panels[i] = panel;
     }
-    // "自定义>>>>" on the page panel opens the picture panel aimed at the page.
-    connect(static_cast<PagePanel *>(panel("FrmPage")), &PagePanel::pagePictureRequested,
-            static_cast<PicturePanel *>(panel("FrmPic")), &PicturePanel::choosePageTarget);
-    // After a save (or "取消") the save panel closes and the window narrows again, re-centred.
-    connect(static_cast<SavePanel *>(panel("FrmSave")), &SavePanel::closeRequested, this,
-            &MainWindow::closePanels);
 
     // The window moves by a press on its own background, on the work area outside the card, or on the
     // title bar outside its labels; presses on anything else belong to that control.
@@ -141,9 +153,7 @@ MainWindow::MainWindow(CardModel *card, QWidget *parent)
     auto *border = new QFrame(this);
     border->setFrameStyle(QFrame::Box | QFrame::Plain);
     border->setLineWidth(1);
-    QPalette borderPal = border->palette();
-    borderPal.setColor(QPalette::WindowText, QColor(0x60, 0x60, 0x60));
-    border->setPalette(borderPal);
+    Look::setColor(border, QPalette::WindowText, QColor(0x60, 0x60, 0x60));
     border->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_border = border;
 
@@ -166,10 +176,10 @@ void MainWindow::load()
     m_workArea->tileBackground(m_card->pictureStore());
     // 6. The page background switch starts on, so nothing is painted on the card itself (the model's
     // default); 7. the picture panel shows its own folder.
-    // 8-11. The text panel's font and size lists, the colour readout, the line's scroll bars.
-    static_cast<FontPanel *>(panel("FrmFont"))->fillFontLists();
-    LoadSteps::setReadoutTexts(this);
-    LoadSteps::setLineScrollBars(this, *m_card);
+    // 8-11. Each panel's own start values: the text panel's font and size lists, the colour readout,
+    // the line's scroll bars.
+    for (Panel *panel : m_panels)
+        panel->load();
     // 12. The user's settings.
     applyCardSettings(*m_card);
 }
@@ -203,15 +213,19 @@ void MainWindow::setPanelOpen(int index, bool open)
     setWidthTwips(open ? PanelTable[size_t(index)].openWidth : ClosedWindowWidth);
 }
 
+void MainWindow::togglePanel(int index)
+{
+    const bool open = !m_panels[size_t(index)]->isVisibleTo(this);
+    setPanelOpen(index, open);
+    if (open)
+        m_panels[size_t(index)]->openedByMenu();
+}
+
 void MainWindow::togglePanel(const char *name)
 {
     const int i = indexOf(name, PanelTable);
-    if (i < 0)
-        return;
-    const bool open = !m_panels[size_t(i)]->isVisibleTo(this);
-    setPanelOpen(i, open);
-    if (open)
-        m_panels[size_t(i)]->openedByMenu();
+    if (i >= 0)
+        togglePanel(i);
 }
 
 void MainWindow::showPanel(const char *name)
@@ -242,29 +256,31 @@ void MainWindow::showNormalPictures()
         button->showPicture(MenuButton::Normal);
 }
 
-void MainWindow::menuHovered(MenuButton *button)
+void MainWindow::menuHovered(int row)
 {
-    button->showPicture(MenuButton::Hover);
-    const MenuSpec &entry = MenuTable[size_t(indexOf(qPrintable(button->objectName()), MenuTable))];
-    for (const char *neighbour : entry.neighbours)
-        if (neighbour)
-            menuButton(neighbour)->showPicture(MenuButton::Normal);
+    m_menu[size_t(row)]->showPicture(MenuButton::Hover);
+    for (int neighbour : menuNeighbours(row))
+        if (neighbour >= 0)
+            m_menu[size_t(neighbour)]->showPicture(MenuButton::Normal);
 }
 
-void MainWindow::menuReleased(MenuButton *button)
+void MainWindow::menuReleased(int row)
 {
-    const QByteArray name = button->objectName().toLatin1();
-    for (const PanelSpec &entry : PanelTable)
-        if (name == entry.button) {
-            togglePanel(entry.name);
-            return;
-        }
-    if (name == "ImgSet")
-        openSettings();
-    else if (name == "ImgView")
+    const MenuRow &entry = MenuTable[size_t(row)];
+    switch (entry.action) {
+    case MenuAction::TogglePanel:
+        togglePanel(entry.panel);
+        break;
+    case MenuAction::OpenBrowser:
         openBrowser();
-    else if (name == "ImgExit")
+        break;
+    case MenuAction::OpenSettings:
+        openSettings();
+        break;
+    case MenuAction::Exit:
         exitProgram();
+        break;
+    }
 }
 
 SettingsDialog *MainWindow::settingsDialog() const

@@ -1,6 +1,7 @@
 #pragma once
 // The main window `FrmMain`: borderless, its own title bar, the work area with the card, the menu column
 // and the nine side panels, of which at most one is open; the window widens to the right to show it.
+// The menu table drives it: each row says which panel its button toggles or which action it runs.
 #include <QPointer>
 #include <QWidget>
 #include <array>
@@ -14,53 +15,62 @@ class SettingsDialog;
 class TitleBar;
 class WorkArea;
 
-struct PanelSpec {
-    const char *name;   // the panel's control name
-    const char *button; // the menu button that toggles it
-    int top;            // twips in the window; every panel's left edge is at PanelLeft
+// One side panel: made by its factory, placed at PanelLeft and the row's Top (twips in the window).
+struct PanelRow {
+    const char *name; // the panel's control name
+    int top;
     int width;
     int height;
     int openWidth; // the window's width while it is open
+    Panel *(*make)(CardModel *card, QWidget *parent);
 };
 
 inline constexpr int ClosedWindowWidth = 7650;
 inline constexpr int PanelLeft = 7620;
-inline constexpr std::array<PanelSpec, 9> PanelTable{{
-    {"FrmPage", "ImgPage", 345, 1590, 5655, 9390},
-    {"FrmColor", "ImgColor", 360, 3225, 5640, 10995},
-    {"FrmFont", "ImgTxt", 360, 3195, 5640, 10995},
-    {"FrmPic", "ImgPic", 345, 2955, 5655, 10755},
-    {"FrmHLine", "ImgLine", 345, 3210, 5655, 10995},
-    {"FrmShow", "ImgHide", 345, 1155, 5655, 8970},
-    {"FrmSave", "ImSave", 345, 3225, 5655, 10995},
-    {"FrmHelp", "ImgHelp", 345, 3645, 5655, 11415},
-    {"FrmAbout", "ImgAbout", 345, 3645, 5655, 11445},
-}};
+inline constexpr int PanelCount = 9;
+extern const std::array<PanelRow, PanelCount> PanelTable;
+
+// What a menu button does when released: toggle its panel, or one of the window's own actions.
+enum class MenuAction { TogglePanel, OpenBrowser, OpenSettings, Exit };
 
 // The menu column, top to bottom. Hovering a button shows its hover picture and resets its neighbours
 // (the buttons next to it within its group) to their normal picture; other buttons keep theirs.
-struct MenuSpec {
+struct MenuRow {
     const char *name;
     int top; // twips
     const char *stem;
     int group;
-    std::array<const char *, 2> neighbours; // nullptr where there is only one
+    MenuAction action;
+    int panel; // the PanelTable row toggled, for MenuAction::TogglePanel
 };
 inline constexpr int MenuLeft = 6592;
-inline constexpr std::array<MenuSpec, 12> MenuTable{{
-    {"ImgPage", 420, "page", 1, {"ImgColor", nullptr}},
-    {"ImgColor", 852, "color", 1, {"ImgPage", "ImgTxt"}},
-    {"ImgTxt", 1284, "txt", 1, {"ImgColor", "ImgPic"}},
-    {"ImgPic", 1716, "pic", 1, {"ImgTxt", "ImgLine"}},
-    {"ImgLine", 2148, "Recline", 1, {"ImgPic", "ImgHide"}},
-    {"ImgHide", 2580, "hide", 1, {"ImgLine", nullptr}},
-    {"ImSave", 3240, "save", 2, {"ImgView", nullptr}},
-    {"ImgView", 3660, "View", 2, {"ImSave", "ImgSet"}},
-    {"ImgSet", 4080, "set", 2, {"ImgView", nullptr}},
-    {"ImgHelp", 4740, "help", 3, {"ImgAbout", nullptr}},
-    {"ImgAbout", 5190, "about", 3, {"ImgHelp", "ImgExit"}},
-    {"ImgExit", 5640, "exit", 3, {"ImgAbout", nullptr}},
+inline constexpr int NoPanel = -1;
+// clang-format off
+inline constexpr std::array<MenuRow, 12> MenuTable{{
+    {"ImgPage",  420,  "page",    1, MenuAction::TogglePanel,  0},
+    {"ImgColor", 852,  "color",   1, MenuAction::TogglePanel,  1},
+    {"ImgTxt",   1284, "txt",     1, MenuAction::TogglePanel,  2},
+    {"ImgPic",   1716, "pic",     1, MenuAction::TogglePanel,  3},
+    {"ImgLine",  2148, "Recline", 1, MenuAction::TogglePanel,  4},
+    {"ImgHide",  2580, "hide",    1, MenuAction::TogglePanel,  5},
+    {"ImSave",   3240, "save",    2, MenuAction::TogglePanel,  6},
+    {"ImgView",  3660, "View",    2, MenuAction::OpenBrowser,  NoPanel},
+    {"ImgSet",   4080, "set",     2, MenuAction::OpenSettings, NoPanel},
+    {"ImgHelp",  4740, "help",    3, MenuAction::TogglePanel,  7},
+    {"ImgAbout", 5190, "about",   3, MenuAction::TogglePanel,  8},
+    {"ImgExit",  5640, "exit",    3, MenuAction::Exit,         NoPanel},
 }};
+// clang-format on
+
+// The rows next to a row within its group (-1 where there is none).
+inline constexpr std::array<int, 2> menuNeighbours(int row)
+{
+    const int group = MenuTable[size_t(row)].group;
+    const int before = row > 0 && MenuTable[size_t(row - 1)].group == group ? row - 1 : -1;
+    const int after =
+        row + 1 < int(MenuTable.size()) && MenuTable[size_t(row + 1)].group == group ? row + 1 : -1;
+    return {before, after};
+}
 
 class MainWindow : public QWidget {
     Q_OBJECT
@@ -68,7 +78,7 @@ public:
     explicit MainWindow(CardModel *card, QWidget *parent = nullptr);
 
     // The load, once, before the window is first shown: width and place, the menu pictures, the tiled work
-    // area, the panels' lists and readouts, then the user's settings file.
+    // area, each panel's own start values, then the user's settings file.
     void load();
 
     CardModel *card() const { return m_card; }
@@ -100,8 +110,9 @@ protected:
 
 private:
     void setPanelOpen(int index, bool open);
-    void menuHovered(MenuButton *button);
-    void menuReleased(MenuButton *button);
+    void togglePanel(int index);
+    void menuHovered(int row);
+    void menuReleased(int row);
     void showNormalPictures();
 
     CardModel *m_card;
@@ -109,8 +120,8 @@ private:
     Marquee *m_marquee = nullptr;
     WorkArea *m_workArea = nullptr;
     CardCanvas *m_canvas = nullptr;
-    std::array<MenuButton *, 12> m_menu{};
-    std::array<Panel *, 9> m_panels{};
+    std::array<MenuButton *, MenuTable.size()> m_menu{};
+    std::array<Panel *, PanelCount> m_panels{};
     QWidget *m_border = nullptr;
     QPointer<SettingsDialog> m_settingsDialog;
     bool m_exiting = false;

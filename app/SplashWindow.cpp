@@ -2,6 +2,7 @@
 
 #include "assets/Assets.h"
 #include "card/Twips.h"
+#include "widgets/Look.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -50,9 +51,7 @@ SplashWindow::SplashWindow(const QSizeF &screenTwips)
 
     m_info = new QLabel(QStringLiteral("正在启动，单击本窗口可跳过……"), this);
     m_info->setObjectName(QStringLiteral("LabRInfo"));
-    QPalette pal = m_info->palette();
-    pal.setColor(QPalette::WindowText, Qt::white);
-    m_info->setPalette(pal);
+    Look::setColor(m_info, QPalette::WindowText, Qt::white);
     m_info->adjustSize();
     // Places inside the window are measured from the client area, inside the frame.
     m_info->move(QPoint(Border, Border) + Twips::toPx(2340, 2940));

@@ -3,6 +3,7 @@
 #include "assets/Assets.h"
 #include "card/Twips.h"
 #include "card/VbColor.h"
+#include "widgets/Look.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -15,9 +16,7 @@ QLabel *transparentLabel(const char *name, const QString &text, VbColor color, Q
     label->setObjectName(QLatin1String(name));
     label->setAutoFillBackground(false);
     label->setMargin(0);
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, VbColors::toQColor(color));
-    label->setPalette(pal);
+    Look::setColor(label, QPalette::WindowText, VbColors::toQColor(color));
     label->adjustSize();
     return label;
 }

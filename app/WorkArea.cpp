@@ -4,6 +4,7 @@
 #include "card/TilePicture.h"
 #include "card/Twips.h"
 #include "editing/CardCanvas.h"
+#include "widgets/Look.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -16,9 +17,7 @@ WorkArea::WorkArea(CardModel *card, QWidget *parent) : QFrame(parent), m_card(ca
     m_shadow = new QWidget(this);
     m_shadow->setObjectName(QStringLiteral("PicCardBg"));
     m_shadow->setAutoFillBackground(true);
-    QPalette pal = m_shadow->palette();
-    pal.setColor(QPalette::Window, VbColors::toQColor(VbColors::GrayText));
-    m_shadow->setPalette(pal);
+    Look::setColor(m_shadow, QPalette::Window, VbColors::toQColor(VbColors::GrayText));
     m_canvas = new CardCanvas(card, this);
     placeCard();
     connect(card, &CardModel::orientationChanged, this, &WorkArea::placeCard);
@@ -37,7 +36,7 @@ void WorkArea::placeCard()
 void WorkArea::tileBackground(const QImage &tile)
 {
     m_background = QImage(contentsRect().size(), QImage::Format_RGB32);
-    m_background.fill(QColor(0xE0, 0xE0, 0xE0));
+    m_background.fill(Look::Grey);
     if (!tile.isNull()) {
         QPainter p(&m_background);
         TilePicture(p, m_background.size(), tile);
@@ -50,7 +49,7 @@ void WorkArea::paintEvent(QPaintEvent *event)
     {
         QPainter p(this);
         if (m_background.isNull())
-            p.fillRect(contentsRect(), QColor(0xE0, 0xE0, 0xE0));
+            p.fillRect(contentsRect(), Look::Grey);
         else
             p.drawImage(contentsRect().topLeft(), m_background);
     }

@@ -1,6 +1,6 @@
 #pragma once
 // The twelve items of the card and their fixed identities: control name, kind, place in the text panel's
-// list, show/hide check box and settings keys.
+// list, show/hide check box and settings key.
 #include "card/VbColor.h"
 
 #include <QString>
@@ -19,35 +19,34 @@ inline constexpr int TextElementCount = 10;
 
 enum class ElementKind { Text, Line, Logo };
 
-struct ElementInfo {
+struct ElementRow {
     ElementId id;
     const char *controlName;
     ElementKind kind;
     const char *listEntry;    // text panel list entry (UTF-8), nullptr for the line and the logo
     const char *checkBox;     // show/hide check box
     const char *checkCaption; // its caption (UTF-8)
-    const char *textKey;      // key in [Text], nullptr when none
-    const char *colorKey;     // key in [FColor], nullptr when none
+    const char *settingKey;   // key of its text in [Text] and of its colour in [FColor]; nullptr for the logo
 };
 
 // clang-format off
-inline constexpr std::array<ElementInfo, ElementCount> ElementTable{{
-    {ElementId::LabName, "LabName", ElementKind::Text, "名字", "ChkName", "名字", "Name", "Name"},
-    {ElementId::LabJob, "LabJob", ElementKind::Text, "职位", "ChkJob", "职位", "Job", "Job"},
-    {ElementId::LabOffice, "LabOffice", ElementKind::Text, "公司", "ChkOffice", "公司", "Office", "Office"},
-    {ElementId::LabAdd, "LabAdd", ElementKind::Text, "地址", "ChkAdd", "地址", "Add", "Add"},
-    {ElementId::LabPost, "LabPost", ElementKind::Text, "邮编", "ChkPost", "邮编", "Post", "Post"},
-    {ElementId::LabFax, "LabFax", ElementKind::Text, "传真", "ChkFax", "传真", "Fax", "Fax"},
-    {ElementId::LabTel, "LabTel", ElementKind::Text, "电话", "ChkTel", "电话", "Tel", "Tel"},
-    {ElementId::LabMob, "LabMob", ElementKind::Text, "手机", "ChkMob", "手机", "Mob", "Mob"},
-    {ElementId::LabHttp, "LabHttp", ElementKind::Text, "网址", "ChkHttp", "网址", "Http", "Http"},
-    {ElementId::LabMail, "LabMail", ElementKind::Text, "电子信箱", "ChkMail", "电邮", "Mail", "Mail"},
-    {ElementId::Hline, "Hline", ElementKind::Line, nullptr, "ChkLine", "直线", nullptr, "Hline"},
-    {ElementId::PicCardLogo, "PicCardLogo", ElementKind::Logo, nullptr, "ChkLogo", "标志", nullptr, nullptr},
+inline constexpr std::array<ElementRow, ElementCount> ElementTable{{
+    {ElementId::LabName, "LabName", ElementKind::Text, "名字", "ChkName", "名字", "Name"},
+    {ElementId::LabJob, "LabJob", ElementKind::Text, "职位", "ChkJob", "职位", "Job"},
+    {ElementId::LabOffice, "LabOffice", ElementKind::Text, "公司", "ChkOffice", "公司", "Office"},
+    {ElementId::LabAdd, "LabAdd", ElementKind::Text, "地址", "ChkAdd", "地址", "Add"},
+    {ElementId::LabPost, "LabPost", ElementKind::Text, "邮编", "ChkPost", "邮编", "Post"},
+    {ElementId::LabFax, "LabFax", ElementKind::Text, "传真", "ChkFax", "传真", "Fax"},
+    {ElementId::LabTel, "LabTel", ElementKind::Text, "电话", "ChkTel", "电话", "Tel"},
+    {ElementId::LabMob, "LabMob", ElementKind::Text, "手机", "ChkMob", "手机", "Mob"},
+    {ElementId::LabHttp, "LabHttp", ElementKind::Text, "网址", "ChkHttp", "网址", "Http"},
+    {ElementId::LabMail, "LabMail", ElementKind::Text, "电子信箱", "ChkMail", "电邮", "Mail"},
+    {ElementId::Hline, "Hline", ElementKind::Line, nullptr, "ChkLine", "直线", "Hline"},
+    {ElementId::PicCardLogo, "PicCardLogo", ElementKind::Logo, nullptr, "ChkLogo", "标志", nullptr},
 }};
 // clang-format on
 
-inline constexpr const ElementInfo &elementInfo(ElementId id)
+inline constexpr const ElementRow &elementInfo(ElementId id)
 {
     return ElementTable[size_t(id)];
 }

@@ -7,7 +7,7 @@
 
 enum class Orientation { Landscape, Portrait };
 
-struct ElementPlace {
+struct ElementPlaceRow {
     ElementId id;
     int left;
     int top;
@@ -21,7 +21,7 @@ struct PageLayout {
     int addressWidthMargin;                       // portrait: card width minus this
     int addressFixedHeight;                       // portrait: two lines of 9 pt text
     // In the order the layout sets them.
-    std::array<ElementPlace, ElementCount> places;
+    std::array<ElementPlaceRow, ElementCount> places;
 };
 
 // clang-format off

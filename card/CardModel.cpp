@@ -9,28 +9,32 @@
 #include <QRectF>
 
 namespace {
-struct TextDefault {
+struct DefaultTextRow {
     const char *text;
-    double left, top, width;
     double sizePt;
     bool bold;
     VbColor color;
     bool alignRight;
 };
 
-// The default card in landscape, in the order of the element identity table.
-constexpr TextDefault TextDefaults[TextElementCount] = {
-    {"张三", 4140, 135, 765, 18, true, 0x00400000, true},
-    {"无业游民", 4140, 585, 720, 9, false, 0x00400000, true},
-    {"Lorvik工作室", 90, 1755, 2100, 15, true, 0x00800000, false},
-    {"地址：杭州市西湖区青芝坞路88号3幢201室", 90, 2160, 4950, 9, false, 0x00400000, false},
-    {"邮政编码：310013", 90, 2385, 1440, 9, false, 0x00400000, false},
-    {"传真：0571-88867702", 3375, 2385, 1620, 9, false, 0x00400000, true},
-    {"电话：0571-88867701", 90, 2610, 1620, 9, false, 0x00400000, false},
-    {"手机：13905718866", 3375, 2610, 1620, 9, false, 0x00400000, true},
-    {"网址：www.lorvik.cn", 90, 2835, 2340, 9, false, 0x00400000, false},
-    {"电子信箱：zs@lorvik.cn", 2835, 2835, 2160, 9, false, 0x00400000, true},
+// The default card's texts, in the order of the element identity table; their places are the landscape
+// layout's.
+constexpr DefaultTextRow TextDefaults[TextElementCount] = {
+    {"张三", 18, true, 0x00400000, true},
+    {"无业游民", 9, false, 0x00400000, true},
+    {"Lorvik工作室", 15, true, 0x00800000, false},
+    {"地址：杭州市西湖区青芝坞路88号3幢201室", 9, false, 0x00400000, false},
+    {"邮政编码：310013", 9, false, 0x00400000, false},
+    {"传真：0571-88867702", 9, false, 0x00400000, true},
+    {"电话：0571-88867701", 9, false, 0x00400000, false},
+    {"手机：13905718866", 9, false, 0x00400000, true},
+    {"网址：www.lorvik.cn", 9, false, 0x00400000, false},
+    {"电子信箱：zs@lorvik.cn", 9, false, 0x00400000, true},
 };
+// The default address box wraps at 4950 twips, narrower than the card-wide box the landscape layout gives
+// it when the card is turned back to landscape.
+constexpr double DefaultAddressWidth = 4950;
+constexpr double DefaultLineHeight = 15;
 
 // Every pixel of a premultiplied ARGB image fully opaque.
 bool isOpaque(const QImage &image)
@@ -49,22 +53,22 @@ bool isOpaque(const QImage &image)
 CardModel::CardModel(QObject *parent) : QObject(parent), m_motto(DefaultMotto)
 {
     for (int i = 0; i < TextElementCount; ++i) {
-        const TextDefault &d = TextDefaults[i];
+        const DefaultTextRow &d = TextDefaults[i];
         TextElement &e = m_texts[size_t(i)];
         e.id = ElementId(i);
         e.text = QString::fromUtf8(d.text);
-        e.left = d.left;
-        e.top = d.top;
-        e.width = d.width;
         e.sizePt = d.sizePt;
         e.bold = d.bold;
         e.color = d.color;
         e.alignRight = d.alignRight;
         e.wordWrap = e.id == ElementId::LabAdd;
-        CardFonts::layout(e);
     }
-    m_line = CardElement{ElementId::Hline, 90, 2100, 4920, 15, true, 0x00000000};
-    m_logoElement = CardElement{ElementId::PicCardLogo, 720, 360, 1200, 975, true, 0};
+    m_line = CardElement{ElementId::Hline, 0, 0, 0, DefaultLineHeight, true, 0x00000000};
+    m_logoElement = CardElement{ElementId::PicCardLogo, 0, 0, 1200, 975, true, 0}; // until the logo is set
+    applyLayout(LandscapeLayout);
+    m_texts[size_t(ElementId::LabAdd)].width = DefaultAddressWidth;
+    for (TextElement &e : m_texts)
+        CardFonts::layout(e);
     QImage logo(Assets::Logo);
     if (!logo.isNull())
         setLogo(logo);
@@ -77,15 +81,13 @@ QSize CardModel::cardSizePx() const
     return QSize(Twips::toPx(m_cardWidth), Twips::toPx(m_cardHeight));
 }
 
-void CardModel::setOrientation(Orientation o)
+void CardModel::applyLayout(const PageLayout &layout)
 {
-    const PageLayout &layout = pageLayout(o);
-    m_orientation = o;
     m_cardPlace = QPointF(layout.cardLeft, layout.cardTop);
     m_cardWidth = layout.cardWidth;
     m_cardHeight = layout.cardHeight;
     m_shadowPlace = QPointF(layout.shadowLeft, layout.shadowTop);
-    for (const ElementPlace &p : layout.places) {
+    for (const ElementPlaceRow &p : layout.places) {
         CardElement &e = mutableElement(p.id);
         e.left = p.left;
         e.top = p.top;
@@ -100,9 +102,15 @@ void CardModel::setOrientation(Orientation o)
                 add.width = m_cardWidth - layout.addressWidthMargin;
                 add.height = layout.addressFixedHeight;
             }
-            CardFonts::layout(add);
         }
     }
+}
+
+void CardModel::setOrientation(Orientation o)
+{
+    m_orientation = o;
+    applyLayout(pageLayout(o));
+    CardFonts::layout(mutableText(ElementId::LabAdd));
     // The painted layer is deliberately left as it was: the page is not tiled again for the new shape.
     emit orientationChanged(o);
     for (int i = 0; i < ElementCount; ++i)
@@ -173,6 +181,14 @@ void CardModel::setBackgroundShown(bool shown)
     } else {
         setPagePicture(QImage());
     }
+}
+
+void CardModel::choosePagePicture(const QImage &picture)
+{
+    setBackgroundShown(true);
+    setPictureStore(picture);
+    setPagePicture(m_pictureStore);
+    tilePage(m_pictureStore);
 }
 
 const CardElement &CardModel::element(ElementId id) const
@@ -253,6 +269,13 @@ void CardModel::setForeColor(ElementId id, VbColor c)
         return;
     mutableElement(id).color = c;
     elementDidChange(id);
+}
+
+void CardModel::setAllForeColors(VbColor c)
+{
+    for (ElementId id : ForegroundOrder)
+        setForeColor(id, c);
+    setForeColor(ElementId::Hline, c);
 }
 
 void CardModel::setVisible(ElementId id, bool visible)

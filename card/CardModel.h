@@ -41,6 +41,9 @@ public:
     // off removes the page picture. Setting the state it already has does nothing.
     bool backgroundShown() const { return m_backgroundShown; }
     void setBackgroundShown(bool shown);
+    // A texture or a picture file chosen for the page: "背景" is ticked first (which puts the previously
+    // held picture back only if it was unticked), then the picture is held, put on the page and tiled.
+    void choosePagePicture(const QImage &picture);
 
     // Elements
     const CardElement &element(ElementId id) const;
@@ -52,6 +55,8 @@ public:
     void setFontSize(ElementId id, double points);
     void setStyle(ElementId id, bool bold, bool italic);
     void setForeColor(ElementId id, VbColor c); // a text's colour, or the line's colour for Hline
+    // One colour for the whole card's foreground: the ten texts in ForegroundOrder, then the line.
+    void setAllForeColors(VbColor c);
     void setVisible(ElementId id, bool visible);
     void moveElement(ElementId id, double left, double top);
     void setLineSize(double width, double height);
@@ -81,12 +86,14 @@ private:
     void relayoutText(ElementId id);
     void elementDidChange(ElementId id);
     void clearPaintedLayer();
+    // The card's shape and the element places of a layout, without telling anyone.
+    void applyLayout(const PageLayout &layout);
 
     Orientation m_orientation = Orientation::Landscape;
-    double m_cardWidth = 5100;
-    double m_cardHeight = 3105;
-    QPointF m_cardPlace{540, 1080};
-    QPointF m_shadowPlace{630, 1170};
+    double m_cardWidth = 0;
+    double m_cardHeight = 0;
+    QPointF m_cardPlace;
+    QPointF m_shadowPlace;
     VbColor m_pageColor = VbColors::WindowBackground;
     QImage m_pagePicture;
     QImage m_paintedLayer;
@@ -104,6 +111,11 @@ inline constexpr std::array<ElementId, ElementCount> StackingOrder{
     ElementId::Hline,  ElementId::LabName, ElementId::LabJob,  ElementId::LabOffice,
     ElementId::LabAdd, ElementId::LabPost, ElementId::LabFax,  ElementId::LabTel,
     ElementId::LabMob, ElementId::LabHttp, ElementId::LabMail, ElementId::PicCardLogo};
+
+// The order in which a foreground colour for the whole card recolours the texts (the line follows).
+inline constexpr std::array<ElementId, TextElementCount> ForegroundOrder{
+    ElementId::LabName, ElementId::LabJob, ElementId::LabAdd,  ElementId::LabOffice, ElementId::LabFax,
+    ElementId::LabTel,  ElementId::LabMob, ElementId::LabPost, ElementId::LabHttp,   ElementId::LabMail};
 
 // The motto the title bar shows before any settings are read.
 inline const QString DefaultMotto =

@@ -6,101 +6,61 @@
 #include <array>
 
 namespace {
-// Colours first, then the texts: new keys are appended to their sections, so a file written from
-// scratch still holds [Text] first (Title, then the texts), then [BgColor], then [FColor].
-enum class Source { Motto, PageColor, ForeColor, Text };
-struct SettingEntry {
-    const char *section;
-    const char *key;
-    Source source;
-    ElementId element;
-};
-constexpr std::array<SettingEntry, 23> SavedSettings{{
-    {"Text", "Title", Source::Motto, ElementId::LabName},
-    {"BgColor", "Bg", Source::PageColor, ElementId::LabName},
-    {"FColor", "Name", Source::ForeColor, ElementId::LabName},
-    {"FColor", "Job", Source::ForeColor, ElementId::LabJob},
-    {"FColor", "Office", Source::ForeColor, ElementId::LabOffice},
-    {"FColor", "Add", Source::ForeColor, ElementId::LabAdd},
-    {"FColor", "Post", Source::ForeColor, ElementId::LabPost},
-    {"FColor", "Fax", Source::ForeColor, ElementId::LabFax},
-    {"FColor", "Http", Source::ForeColor, ElementId::LabHttp},
-    {"FColor", "Tel", Source::ForeColor, ElementId::LabTel},
-    {"FColor", "Mob", Source::ForeColor, ElementId::LabMob},
-    {"FColor", "Mail", Source::ForeColor, ElementId::LabMail},
-    {"FColor", "Hline", Source::ForeColor, ElementId::Hline},
-    {"Text", "Name", Source::Text, ElementId::LabName},
-    {"Text", "Job", Source::Text, ElementId::LabJob},
-    {"Text", "Office", Source::Text, ElementId::LabOffice},
-    {"Text", "Add", Source::Text, ElementId::LabAdd},
-    {"Text", "Post", Source::Text, ElementId::LabPost},
-    {"Text", "Fax", Source::Text, ElementId::LabFax},
-    {"Text", "Tel", Source::Text, ElementId::LabTel},
-    {"Text", "Mob", Source::Text, ElementId::LabMob},
-    {"Text", "Mail", Source::Text, ElementId::LabMail},
-    {"Text", "Http", Source::Text, ElementId::LabHttp},
-}};
-
-QString settingValue(const CardModel &card, const SettingEntry &entry)
+QString key(ElementId id)
 {
-    switch (entry.source) {
-    case Source::Motto:
-        return card.motto();
-    case Source::PageColor:
-        return VbColors::toSettingText(card.pageColor());
-    case Source::ForeColor:
-        return VbColors::toSettingText(card.element(entry.element).color);
-    case Source::Text:
-        break;
-    }
-    return card.textElement(entry.element).text;
+    return QLatin1String(elementInfo(id).settingKey);
 }
 
-// The start reads the keys as it always has ("name" in lower case); the store matches keys without
-// regard to case, so the "Name" that saving writes is found.
-struct LoadKey {
-    ElementId id;
-    const char *key;
-};
-constexpr std::array<LoadKey, TextElementCount> LoadKeys{{
-    {ElementId::LabName, "name"},
-    {ElementId::LabJob, "Job"},
-    {ElementId::LabOffice, "Office"},
-    {ElementId::LabAdd, "Add"},
-    {ElementId::LabPost, "Post"},
-    {ElementId::LabTel, "Tel"},
-    {ElementId::LabFax, "Fax"},
-    {ElementId::LabMob, "Mob"},
-    {ElementId::LabHttp, "Http"},
-    {ElementId::LabMail, "Mail"},
-}};
+// The order of the writes. Colours first, then the texts: new keys are appended to their sections, so a
+// file written from scratch still holds [Text] first (Title, then the texts), then [BgColor], then [FColor].
+constexpr std::array<ElementId, 11> SavedColors{ElementId::LabName, ElementId::LabJob,  ElementId::LabOffice,
+                                                ElementId::LabAdd,  ElementId::LabPost, ElementId::LabFax,
+                                                ElementId::LabHttp, ElementId::LabTel,  ElementId::LabMob,
+                                                ElementId::LabMail, ElementId::Hline};
+constexpr std::array<ElementId, TextElementCount> SavedTexts{
+    ElementId::LabName, ElementId::LabJob, ElementId::LabOffice, ElementId::LabAdd,  ElementId::LabPost,
+    ElementId::LabFax,  ElementId::LabTel, ElementId::LabMob,    ElementId::LabMail, ElementId::LabHttp};
+// The order of the reads at start, texts and then their colours (the line's colour last).
+constexpr std::array<ElementId, TextElementCount> AppliedTexts{
+    ElementId::LabName, ElementId::LabJob, ElementId::LabOffice, ElementId::LabAdd,  ElementId::LabPost,
+    ElementId::LabTel,  ElementId::LabFax, ElementId::LabMob,    ElementId::LabHttp, ElementId::LabMail};
 
-void applyColor(CardModel &card, ElementId id, const char *key)
+void applyColor(CardModel &card, ElementId id)
 {
-    if (const auto color =
-            VbColors::fromSettingText(ReadSetting(QStringLiteral("FColor"), QLatin1String(key))))
+    if (const auto color = VbColors::fromSettingText(ReadSetting(SettingKeys::ForeColors, key(id))))
         card.setForeColor(id, *color);
 }
 } // namespace
 
+QString defaultText(ElementId id)
+{
+    return ReadSetting(SettingKeys::Texts, key(id));
+}
+
 bool saveCardSettings(const CardModel &card)
 {
-    for (const SettingEntry &entry : SavedSettings)
-        if (!WriteSetting(QLatin1String(entry.section), QLatin1String(entry.key), settingValue(card, entry)))
+    if (!WriteSetting(SettingKeys::Texts, SettingKeys::Motto, card.motto()) ||
+        !WriteSetting(SettingKeys::PageColors, SettingKeys::PageColor,
+                      VbColors::toSettingText(card.pageColor())))
+        return false;
+    for (ElementId id : SavedColors)
+        if (!WriteSetting(SettingKeys::ForeColors, key(id), VbColors::toSettingText(card.element(id).color)))
+            return false;
+    for (ElementId id : SavedTexts)
+        if (!WriteSetting(SettingKeys::Texts, key(id), card.textElement(id).text))
             return false;
     return true;
 }
 
 void applyCardSettings(CardModel &card)
 {
-    const QString text = QStringLiteral("Text");
-    card.setMotto(ReadSetting(text, QStringLiteral("Title")));
-    for (const LoadKey &k : LoadKeys)
-        card.setText(k.id, ReadSetting(text, QLatin1String(k.key)));
+    card.setMotto(ReadSetting(SettingKeys::Texts, SettingKeys::Motto));
+    for (ElementId id : AppliedTexts)
+        card.setText(id, defaultText(id));
     if (const auto page =
-            VbColors::fromSettingText(ReadSetting(QStringLiteral("BgColor"), QStringLiteral("Bg"))))
+            VbColors::fromSettingText(ReadSetting(SettingKeys::PageColors, SettingKeys::PageColor)))
         card.setPageColor(*page);
-    for (const LoadKey &k : LoadKeys)
-        applyColor(card, k.id, k.key);
-    applyColor(card, ElementId::Hline, "Hline");
+    for (ElementId id : AppliedTexts)
+        applyColor(card, id);
+    applyColor(card, ElementId::Hline);
 }

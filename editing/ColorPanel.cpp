@@ -4,6 +4,7 @@
 #include "card/CardModel.h"
 #include "card/Twips.h"
 #include "widgets/EventRules.h"
+#include "widgets/Look.h"
 #include "widgets/PaletteStrip.h"
 #include "widgets/RgbReadout.h"
 
@@ -14,28 +15,6 @@
 #include <QRadioButton>
 
 namespace {
-// A whole-card pick in "前景色" recolours the texts in this order, then the line.
-constexpr ElementId ForegroundOrder[] = {
-    ElementId::LabName, ElementId::LabJob, ElementId::LabAdd,  ElementId::LabOffice, ElementId::LabFax,
-    ElementId::LabTel,  ElementId::LabMob, ElementId::LabPost, ElementId::LabHttp,   ElementId::LabMail};
-
-// A label that sizes itself to its text, placed by its top-left corner in twips.
-QLabel *placeLabel(QWidget *parent, const QString &name, const QString &text, int left, int top)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->move(Twips::toPx(left, top));
-    label->adjustSize();
-    return label;
-}
-
-// One control of a control array: the array's name, told apart by its index.
-template <class W> W *indexed(W *w, int index)
-{
-    w->setProperty("index", index);
-    return w;
-}
-
 QCursor grabCursor()
 {
     const QPixmap hand(Assets::GrabCursor);
@@ -57,10 +36,10 @@ void ColorPanel::buildStrip()
     m_swatch->setAutoFillBackground(true);
     setSwatch(VbColors::WindowBackground);
 
-    // The design-time captions; the main window writes the ASCII-colon start values at load.
-    auto *r = placeLabel(this, QStringLiteral("LabR"), QStringLiteral("R：0"), 1125, 315);
-    auto *g = placeLabel(this, QStringLiteral("LabG"), QStringLiteral("G：58"), 1125, 585);
-    auto *b = placeLabel(this, QStringLiteral("LabB"), QStringLiteral("B：114"), 1125, 855);
+    // The design-time captions; the ASCII-colon start values are written at the main window's load.
+    auto *r = Look::label(this, "LabR", Look::NoIndex, QStringLiteral("R：0"), 1125, 315);
+    auto *g = Look::label(this, "LabG", Look::NoIndex, QStringLiteral("G：58"), 1125, 585);
+    auto *b = Look::label(this, "LabB", Look::NoIndex, QStringLiteral("B：114"), 1125, 855);
     m_readout = new RgbReadout(r, g, b, this);
 
     m_strip = place(new PaletteStrip(this), "PicColor", 120, 1155, 3000, 255);
@@ -70,11 +49,13 @@ void ColorPanel::buildStrip()
     connect(m_strip, &PaletteStrip::draggedOver, this, [this](VbColor c) { setSwatch(c); });
     connect(m_strip, &PaletteStrip::pressed, this, [this](VbColor c) { pickWholeCard(c); });
 
-    indexed(placeLabel(this, QStringLiteral("LabObj"), QStringLiteral("操作对象："), 90, 1560), 0);
-    m_foreground =
-        indexed(place(new QRadioButton(QStringLiteral("前景色"), this), "OptColor", 1200, 1530, 840, 240), 0);
-    m_background =
-        indexed(place(new QRadioButton(QStringLiteral("背景色"), this), "OptColor", 2175, 1530, 840, 240), 1);
+    Look::label(this, "LabObj", 0, QStringLiteral("操作对象："), 90, 1560);
+    m_foreground = Look::indexed(
+        place(new QRadioButton(QStringLiteral("前景色"), this), "OptColor", 1200, 1530, 840, 240), "OptColor",
+        0);
+    m_background = Look::indexed(
+        place(new QRadioButton(QStringLiteral("背景色"), this), "OptColor", 2175, 1530, 840, 240), "OptColor",
+        1);
     m_background->setChecked(true);
     EventRules::onOptionClick(m_foreground, this, [this] { modeChanged(); });
     EventRules::onOptionClick(m_background, this, [this] { modeChanged(); });
@@ -82,15 +63,12 @@ void ColorPanel::buildStrip()
 
 void ColorPanel::buildPreview()
 {
-    indexed(placeLabel(this, QStringLiteral("LabObj"), QStringLiteral("选取标志底色为背景色："), 135, 1935),
-            1);
+    Look::label(this, "LabObj", 1, QStringLiteral("选取标志底色为背景色："), 135, 1935);
 
     auto *viewBg = place(new QFrame(this), "PicViewBg", 120, 2160, 2955, 2535);
     viewBg->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     viewBg->setAutoFillBackground(true);
-    QPalette pal = viewBg->palette();
-    pal.setColor(QPalette::Window, QColor(0xE0, 0xE0, 0xE0));
-    viewBg->setPalette(pal);
+    Look::setColor(viewBg, QPalette::Window, Look::Grey);
     // The preview lives in the area inside the border, which clips it.
     m_viewClient = new QWidget(viewBg);
     m_viewClient->setGeometry(viewBg->contentsRect());
@@ -116,9 +94,12 @@ void ColorPanel::buildPreview()
 
 void ColorPanel::setSwatch(VbColor color)
 {
-    QPalette pal = m_swatch->palette();
-    pal.setColor(QPalette::Window, VbColors::toQColor(color));
-    m_swatch->setPalette(pal);
+    Look::setColor(m_swatch, QPalette::Window, VbColors::toQColor(color));
+}
+
+void ColorPanel::load()
+{
+    m_readout->setTexts(QStringLiteral("R:0"), QStringLiteral("G:58"), QStringLiteral("B:114"));
 }
 
 void ColorPanel::openedByMenu()
@@ -158,9 +139,7 @@ void ColorPanel::pickWholeCard(VbColor color)
         m_card->setBackgroundShown(false);
         return;
     }
-    for (ElementId id : ForegroundOrder)
-        m_card->setForeColor(id, color);
-    m_card->setForeColor(ElementId::Hline, color);
+    m_card->setAllForeColors(color);
 }
 
 void ColorPanel::modeChanged()

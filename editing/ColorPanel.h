@@ -18,6 +18,8 @@ class ColorPanel : public Panel {
 public:
     explicit ColorPanel(CardModel *card, QWidget *parent = nullptr);
 
+    // The readout starts at "R:0", "G:58", "B:114".
+    void load() override;
     // The swatch shows the page colour and the preview takes a fresh copy of the logo.
     void openedByMenu() override;
 

@@ -1,7 +1,7 @@
 #include "editing/ElementReactions.h"
 
 #include "card/CardModel.h"
-#include "card/SettingsStore.h"
+#include "card/CardSettings.h"
 #include "editing/CardCanvas.h"
 #include "widgets/Dialogs.h"
 
@@ -47,7 +47,7 @@ void ElementReactions::editByInputBox(ElementId id)
     QString text = Dialogs::inputBox(m_canvas->window(), prompt, QStringLiteral("Velnor名片文字更改"),
                                      card->textElement(id).text);
     if (text.isEmpty())
-        text = ReadSetting(QStringLiteral("Text"), QLatin1String(elementInfo(id).textKey));
+        text = defaultText(id);
     card->setText(id, text);
 }
 

@@ -1,9 +1,12 @@
 #include "editing/FontPanel.h"
 
+#include "card/BoxText.h"
 #include "card/CardModel.h"
 #include "widgets/EventRules.h"
+#include "widgets/Look.h"
 #include "widgets/PaletteStrip.h"
 #include "widgets/ScreenFonts.h"
+#include "widgets/TextBoxes.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -21,7 +24,7 @@ namespace {
 constexpr int AddressCellWidth = 180;
 constexpr int MaxAddressCells = 28;
 
-struct StyleOption {
+struct StyleOptionRow {
     const char *name;
     const char *caption;
     int left;
@@ -31,40 +34,23 @@ struct StyleOption {
 };
 constexpr int StyleTop = 4350;
 constexpr int StyleHeight = 255;
-constexpr std::array<StyleOption, 4> StyleOptions{{
+constexpr std::array<StyleOptionRow, 4> StyleOptions{{
     {"OptFontStyle1", "普通", 120, 705, false, false},
     {"OptFontStyle2", "粗体", 825, 705, true, false},
     {"OptFontStyle3", "斜体", 1530, 705, false, true},
     {"OptFontStyle4", "粗斜体", 2235, 900, true, true},
 }};
 
-// What choosing an element sets up, by list index: the style option turned on (index into StyleOptions)
-// and the part of the text selected so that typing replaces it (mostly what follows the label prefix).
-struct ChoiceSetup {
-    int styleOption;
-    int selectionStart;
-    int selectionLength;
-};
-constexpr std::array<ChoiceSetup, TextElementCount> ChoiceSetups{{
-    {1, 0, 20},  // LabName
-    {0, 0, 20},  // LabJob
-    {1, 0, 20},  // LabOffice
-    {0, 3, 100}, // LabAdd
-    {0, 5, 6},   // LabPost
-    {0, 4, 20},  // LabFax
-    {0, 4, 20},  // LabTel
-    {0, 6, 11},  // LabMob
-    {0, 14, 20}, // LabHttp
-    {0, 5, 20},  // LabMail
-}};
+// The style option choosing an element turns on, by list index (into StyleOptions).
+constexpr std::array<int, TextElementCount> ChosenStyle{1, 0, 1, 0, 0, 0, 0, 0, 0, 0};
 
-struct Caption {
+struct CaptionRow {
     int index; // in the LabFontSet group
     int left;
     int top;
     const char *text;
 };
-constexpr std::array<Caption, 6> Captions{{
+constexpr std::array<CaptionRow, 6> Captions{{
     {5, 135, 315, "选择需要编辑的对象："},
     {0, 135, 990, "输入文字内容："},
     {1, 120, 2310, "确定文字颜色："},
@@ -74,16 +60,6 @@ constexpr std::array<Caption, 6> Captions{{
 }};
 
 const QString CrLf = QStringLiteral("\r\n");
-
-QLabel *addCaption(QWidget *parent, int index, int left, int top, const QString &text)
-{
-    auto *label = new QLabel(text, parent);
-    // The captions form one group of labels; the index tells them apart.
-    Panel::place(label, "LabFontSet", left, top, 0, 0);
-    label->setProperty("index", index);
-    label->adjustSize();
-    return label;
-}
 
 // A drop-down list with a text field that reacts only to picks from its list. Qt's editable combo box also
 // "activates" an entry when Enter is pressed in the field or the field loses focus while it holds an
@@ -119,35 +95,17 @@ QString sizeText(double points)
     return QString::fromLatin1(buffer, int(result.ptr - buffer));
 }
 
-// The text box holds line breaks as single characters while the element's text has CR LF, so a character
-// position in the element's text is mapped onto the box.
-int boxPosition(const QString &text, int position)
-{
-    int box = 0;
-    for (int i = 0; i < position && i < text.size(); ++i, ++box) {
-        if (text[i] == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
-            ++i;
-    }
-    return box;
-}
-
-// Enter in the box starts a new line; the element keeps it as CR LF.
-QString elementText(const QString &boxText)
-{
-    QString text = boxText;
-    text.replace(QLatin1Char('\n'), CrLf);
-    return text;
-}
 } // namespace
 
 FontPanel::FontPanel(CardModel *card, QWidget *parent)
     : Panel("FrmFont", QStringLiteral("文字信息编辑"), parent), m_card(card)
 {
-    for (const Caption &c : Captions)
-        addCaption(this, c.index, c.left, c.top, QString::fromUtf8(c.text));
+    for (const CaptionRow &c : Captions)
+        // The captions form one group of labels; the index tells them apart.
+        Look::label(this, "LabFontSet", c.index, QString::fromUtf8(c.text), c.left, c.top);
 
     m_comboFontObj = place(pickOnlyList(this), "ComboFontObj", 1905, 270, 1155, 300);
-    for (const ElementInfo &info : ElementTable)
+    for (const ElementRow &info : ElementTable)
         if (info.listEntry)
             m_comboFontObj->addItem(QString::fromUtf8(info.listEntry));
     m_comboFontObj->setCurrentIndex(-1);
@@ -178,27 +136,26 @@ FontPanel::FontPanel(CardModel *card, QWidget *parent)
     m_comboSize->setEditText(QStringLiteral("10"));
 
     for (size_t i = 0; i < StyleOptions.size(); ++i) {
-        const StyleOption &o = StyleOptions[i];
+        const StyleOptionRow &o = StyleOptions[i];
         m_optFontStyle[i] = place(new QRadioButton(QString::fromUtf8(o.caption), this), o.name, o.left,
                                   StyleTop, o.width, StyleHeight);
     }
     m_optFontStyle[1]->setChecked(true);
 
-    QLabel *tip = addCaption(
-        this, 6, 135, 4770,
+    QLabel *tip = Look::label(
+        this, "LabFontSet", 6,
         QStringLiteral("    应用提示：对于文字数字较多的对象，如地址，选择对象后会出现一个可以手工进行设置"
-                       "每行字数的滚动条，拖移即可设定。"));
+                       "每行字数的滚动条，拖移即可设定。"),
+        135, 4770);
     tip->setWordWrap(true);
     setGeometryTwips(tip, 135, 4770, 2880, 810);
     tip->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    QPalette pal = tip->palette();
-    pal.setColor(QPalette::WindowText, VbColors::toQColor(VbColors::System(12)));
-    tip->setPalette(pal);
+    Look::setColor(tip, QPalette::WindowText, VbColors::toQColor(VbColors::System(12)));
 
     EventRules::onPick(m_comboFontObj, this, [this](int index) { choose(index); });
     EventRules::onChange(m_textInput, this, [this](const QString &boxText) {
         if (const auto id = chosenElement())
-            m_card->setText(*id, elementText(boxText));
+            m_card->setText(*id, BoxText::fromBox(boxText));
     });
     EventRules::onChange(m_hScrFontRow, this, [this](int count) { setAddressCount(count); });
     EventRules::onPick(m_comboFont, this, [this](int index) { applyFace(index); });
@@ -242,24 +199,13 @@ void FontPanel::choose(int listIndex)
     if (listIndex < 0 || listIndex >= TextElementCount)
         return;
     const ElementId id = textElementAt(listIndex);
-    const ChoiceSetup &setup = ChoiceSetups[size_t(listIndex)];
 
-    // Loading the box runs its change reaction, which writes the same text back: no visible effect.
-    const QString text = m_card->textElement(id).text;
-    m_textInput->setPlainText(text);
+    TextBoxes::showChosenText(m_textInput, id, m_card->textElement(id).text);
     setFontTexts(m_card->textElement(id));
 
     // Turning on an option that was off runs its reaction, which styles the element just chosen;
     // an option already on does nothing more.
-    m_optFontStyle[size_t(setup.styleOption)]->setChecked(true);
-
-    QTextCursor cursor = m_textInput->textCursor();
-    const int end = m_textInput->document()->characterCount() - 1;
-    const int start = std::min(boxPosition(text, setup.selectionStart), end);
-    const int stop = std::min(boxPosition(text, setup.selectionStart + setup.selectionLength), end);
-    cursor.setPosition(start);
-    cursor.setPosition(stop, QTextCursor::KeepAnchor);
-    m_textInput->setTextCursor(cursor);
+    m_optFontStyle[size_t(ChosenStyle[size_t(listIndex)])]->setChecked(true);
 
     if (id == ElementId::LabAdd) {
         showAddressRow();

@@ -23,8 +23,9 @@ public:
     explicit FontPanel(CardModel *card, QWidget *parent = nullptr);
 
     // Fills `ComboFont` with the screen fonts (in the order the system lists them, "宋体" first) and
-    // `ComboSize` with 8 to 60; their texts stay "宋体" and "10". Run once at start-up.
+    // `ComboSize` with 8 to 60; their texts stay "宋体" and "10". Run once, at the main window's load.
     void fillFontLists();
+    void load() override { fillFontLists(); }
 
     // The element chosen in `ComboFontObj`, or none.
     std::optional<ElementId> chosenElement() const;

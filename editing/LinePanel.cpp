@@ -4,21 +4,23 @@
 #include "card/CardModel.h"
 #include "card/Twips.h"
 #include "widgets/EventRules.h"
+#include "widgets/Look.h"
 #include "widgets/PaletteStrip.h"
 
 #include <QLabel>
 #include <QScrollBar>
+#include <cmath>
 
 namespace {
 // The application-workspace system colour of the usage notes.
 constexpr VbColor NoteColor = VbColors::System(12);
 
-struct LabelSpec {
+struct CaptionRow {
     int index;
     int left, top;
     const char *caption;
 };
-constexpr LabelSpec Captions[] = {
+constexpr CaptionRow Captions[] = {
     {3, 90, 315, "颜色设定："},
     {2, 90, 1080, "尺寸设定："},
     {0, 180, 1305, "宽度："},
@@ -33,12 +35,8 @@ const char *const UsageText = "    名片中的直线可以经过拖移滚动条
 // One of the `LabHScroll` labels of the usage notes.
 QLabel *noteLabel(QWidget *parent, int index, const QString &text)
 {
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(QStringLiteral("LabHScroll"));
-    label->setProperty("index", index);
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, VbColors::toQColor(NoteColor));
-    label->setPalette(pal);
+    auto *label = Look::indexed(new QLabel(text, parent), "LabHScroll", index);
+    Look::setColor(label, QPalette::WindowText, VbColors::toQColor(NoteColor));
     return label;
 }
 } // namespace
@@ -46,12 +44,8 @@ QLabel *noteLabel(QWidget *parent, int index, const QString &text)
 LinePanel::LinePanel(CardModel *card, QWidget *parent)
     : Panel("FrmHLine", QStringLiteral("直线设置"), parent), m_card(card)
 {
-    for (const LabelSpec &entry : Captions) {
-        auto *label = new QLabel(QString::fromUtf8(entry.caption), this);
-        label->setObjectName(QStringLiteral("LabHScroll"));
-        label->setProperty("index", entry.index);
-        label->move(Twips::toPx(entry.left, entry.top));
-        label->adjustSize();
+    for (const CaptionRow &entry : Captions) {
+        Look::label(this, "LabHScroll", entry.index, QString::fromUtf8(entry.caption), entry.left, entry.top);
     }
 
     m_strip = place(new PaletteStrip(this), "PicHLineColor", 135, 585, 3000, 255);
@@ -62,7 +56,7 @@ LinePanel::LinePanel(CardModel *card, QWidget *parent)
     m_width = place(new QScrollBar(Qt::Horizontal, this), "HScroll1", 765, 1305, 2355, 195);
     m_height = place(new QScrollBar(Qt::Horizontal, this), "HScroll2", 765, 1620, 2355, 195);
     // Set up before the reactions are connected: the bars start at their design value 1 and the main
-    // window's load sets them from the line, once.
+    // window's load sets them from the line, once (load).
     for (QScrollBar *bar : {m_width, m_height}) {
         EventRules::setUpScrollBar(bar, MinSize, MaxSize, ArrowStep, TrackStep);
         bar->setValue(MinSize);
@@ -83,9 +77,7 @@ LinePanel::LinePanel(CardModel *card, QWidget *parent)
     auto *rule = new QWidget(this);
     rule->setObjectName(QStringLiteral("LineHL"));
     rule->setAutoFillBackground(true);
-    QPalette pal = rule->palette();
-    pal.setColor(QPalette::Window, VbColors::toQColor(NoteColor));
-    rule->setPalette(pal);
+    Look::setColor(rule, QPalette::Window, VbColors::toQColor(NoteColor));
     const QPoint from = Twips::toPx(135, 2790);
     rule->setGeometry(from.x(), from.y(), Twips::toPx(3015) - from.x() + 1, 1);
 
@@ -93,4 +85,11 @@ LinePanel::LinePanel(CardModel *card, QWidget *parent)
     Panel::setGeometryTwips(usage, 270, 2970, 2745, 1740);
     usage->setWordWrap(true);
     usage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+void LinePanel::load()
+{
+    const CardElement &line = m_card->element(ElementId::Hline);
+    m_width->setValue(int(std::nearbyint(line.width)));
+    m_height->setValue(int(std::nearbyint(line.height)));
 }

@@ -12,6 +12,9 @@ class LinePanel : public Panel {
 public:
     explicit LinePanel(CardModel *card, QWidget *parent = nullptr);
 
+    // The bars show the line's width and height (rounded half to even).
+    void load() override;
+
     // The bars' range in twips and their arrow and track steps.
     static constexpr int MinSize = 1;
     static constexpr int MaxSize = 5100;

@@ -5,6 +5,7 @@
 #include "card/Twips.h"
 #include "editing/PictureBox.h"
 #include "widgets/EventRules.h"
+#include "widgets/Look.h"
 
 #include <QButtonGroup>
 #include <QLabel>
@@ -48,19 +49,17 @@ void PagePanel::buildOrientation()
         shape->setFrameStyle(QFrame::Box | QFrame::Plain);
         shape->setLineWidth(1);
         shape->setAutoFillBackground(true);
-        QPalette pal = shape->palette();
-        pal.setColor(QPalette::Window, VbColors::toQColor(VbColors::WindowBackground));
-        pal.setColor(QPalette::WindowText, Qt::black);
-        shape->setPalette(pal);
+        Look::setColor(shape, QPalette::Window, VbColors::toQColor(VbColors::WindowBackground));
+        Look::setColor(shape, QPalette::WindowText, Qt::black);
     }
 }
 
 namespace {
 // The twelve thumbnails stand in two columns of six: (Left, Top) in twips by texture index.
-struct ThumbnailPlace {
+struct ThumbnailRow {
     int left, top;
 };
-constexpr ThumbnailPlace TexturePlaces[12] = {
+constexpr ThumbnailRow TexturePlaces[12] = {
     {240, 1635}, {240, 4005}, {240, 2235}, {855, 2235}, {240, 2820}, {855, 2820},
     {240, 3420}, {855, 3420}, {855, 1635}, {855, 4005}, {240, 4605}, {855, 4605},
 };
@@ -86,20 +85,15 @@ void PagePanel::buildTextures()
     auto *custom =
         place(new QPushButton(QStringLiteral("自定义>>>>"), this), "CmdPgPic", 240, 5220, 1095, 315);
     connect(custom, &QPushButton::clicked, this, [this] {
+        // The picture panel, aimed at the page.
         emit openPanelRequested(QStringLiteral("FrmPic"));
-        emit pagePictureRequested();
     });
 }
 
 void PagePanel::chooseTexture(int index)
 {
-    // Ticking "背景" first puts the previously held picture back (only if it was unticked); the new
-    // texture then replaces it.
     const QImage texture(Assets::texture(index));
     if (texture.isNull())
         return;
-    m_card->setBackgroundShown(true);
-    m_card->setPictureStore(texture);
-    m_card->setPagePicture(m_card->pictureStore());
-    m_card->tilePage(m_card->pictureStore());
+    m_card->choosePagePicture(texture);
 }

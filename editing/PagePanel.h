@@ -14,10 +14,6 @@ public:
     // tiles it over the card.
     void chooseTexture(int index);
 
-signals:
-    // "自定义>>>>": the picture panel is to be shown aimed at the page.
-    void pagePictureRequested();
-
 private:
     void buildOrientation();
     void buildTextures();

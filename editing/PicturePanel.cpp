@@ -2,8 +2,10 @@
 
 #include "card/CardModel.h"
 #include "card/Twips.h"
+#include "editing/FolderListing.h"
 #include "editing/PictureFile.h"
 #include "widgets/Dialogs.h"
+#include "widgets/Look.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -11,7 +13,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QRadioButton>
-#include <QStorageInfo>
 #include <QStyle>
 #include <QTreeWidget>
 
@@ -20,60 +21,27 @@ const QString MessageTitle = QStringLiteral("Velnor图片提示：");
 constexpr int PathRole = Qt::UserRole;
 
 // Captions; the `LabSel` labels are one control array (index >= 0), "选定：" stands alone.
-struct LabelSpec {
+struct CaptionRow {
     const char *name;
     int index;
     int left, top;
     const char *caption;
 };
-constexpr LabelSpec Captions[] = {
-    {"LabSel", 3, 120, 330, "目标："},        {"LabSel", 0, 120, 825, "磁盘："},
-    {"LabSel", 1, 120, 1245, "目录："},       {"LabSel", 2, 120, 2700, "文件："},
-    {"LabFileShow", -1, 180, 5010, "选定："},
+constexpr CaptionRow Captions[] = {
+    {"LabSel", 3, 120, 330, "目标："},
+    {"LabSel", 0, 120, 825, "磁盘："},
+    {"LabSel", 1, 120, 1245, "目录："},
+    {"LabSel", 2, 120, 2700, "文件："},
+    {"LabFileShow", Look::NoIndex, 180, 5010, "选定："},
 };
 
-// Whether path is root itself or lies below it.
-bool isUnder(const QString &path, const QString &root)
-{
-    if (root == QLatin1String("/"))
-        return path.startsWith(QLatin1Char('/'));
-    return path == root || path.startsWith(root + QLatin1Char('/'));
-}
-
-struct Listing {
-    QStringList directories;
-    QStringList pictures;
-    QString problem; // empty when the directory could be read
-};
-
-Listing readDirectory(const QString &path)
-{
-    const QFileInfo info(path);
-    if (!info.exists() || !info.isDir())
-        return {{}, {}, QStringLiteral("这个目录不存在，可能已被删除、移走或磁盘已取出。")};
-    if (!info.isReadable() || !info.isExecutable())
-        return {{}, {}, QStringLiteral("没有读取这个目录的权限。")};
-    const QDir dir(path);
-    const QDir::SortFlags order = QDir::Name | QDir::IgnoreCase | QDir::LocaleAware;
-    Listing listing;
-    listing.directories = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, order);
-    for (const QString &name : dir.entryList(QDir::Files, order))
-        if (PictureFile::matchesPattern(name))
-            listing.pictures.append(name);
-    return listing;
-}
 } // namespace
 
 PicturePanel::PicturePanel(CardModel *card, QWidget *parent)
     : Panel("FrmPic", QStringLiteral("图片设置"), parent), m_card(card)
 {
-    for (const LabelSpec &entry : Captions) {
-        auto *label = new QLabel(QString::fromUtf8(entry.caption), this);
-        label->setObjectName(QLatin1String(entry.name));
-        if (entry.index >= 0)
-            label->setProperty("index", entry.index);
-        label->move(Twips::toPx(entry.left, entry.top));
-        label->adjustSize();
+    for (const CaptionRow &entry : Captions) {
+        Look::label(this, entry.name, entry.index, QString::fromUtf8(entry.caption), entry.left, entry.top);
     }
     m_logoTarget = place(new QRadioButton(QStringLiteral("标志"), this), "OptLogo", 660, 270, 735, 315);
     m_pageTarget = place(new QRadioButton(QStringLiteral("页面"), this), "OptBG", 1560, 270, 675, 315);
@@ -119,21 +87,7 @@ void PicturePanel::choosePageTarget()
 
 QStringList PicturePanel::driveRoots()
 {
-    QStringList roots{QStringLiteral("/")};
-    for (const QStorageInfo &volume : QStorageInfo::mountedVolumes()) {
-        if (!volume.isValid() || !volume.isReady())
-            continue;
-        const QString root = volume.rootPath();
-        if (roots.contains(root))
-            continue;
-        // Removable media and data volumes the user mounts; system and pseudo filesystems stay out.
-        for (const char *place : {"/media", "/mnt", "/run/media", "/home"})
-            if (isUnder(root, QLatin1String(place))) {
-                roots.append(root);
-                break;
-            }
-    }
-    return roots;
+    return FolderListing::driveRoots();
 }
 
 void PicturePanel::fillDrives()
@@ -143,13 +97,11 @@ void PicturePanel::fillDrives()
     QStringList roots = driveRoots();
     // The volume of the directory shown (at first the start directory) is always offered, so the drive
     // list can show it.
-    const QString shown = QStorageInfo(m_directory.isEmpty() ? QDir::currentPath() : m_directory).rootPath();
+    const QString shown = FolderListing::volumeOf(m_directory);
     if (!shown.isEmpty() && !roots.contains(shown))
         roots.append(shown);
-    for (const QString &root : roots) {
-        const QString name = root == QLatin1String("/") ? QString() : QStorageInfo(root).name();
-        m_drives->addItem(name.isEmpty() ? root : QStringLiteral("%1 [%2]").arg(root, name), root);
-    }
+    for (const QString &root : roots)
+        m_drives->addItem(FolderListing::driveCaption(root), root);
 }
 
 void PicturePanel::showEvent(QShowEvent *event)
@@ -165,7 +117,7 @@ void PicturePanel::selectDriveOf(const QString &path)
     qsizetype bestLength = -1;
     for (int i = 0; i < m_drives->count(); ++i) {
         const QString root = m_drives->itemData(i, PathRole).toString();
-        if (isUnder(path, root) && root.size() > bestLength) {
+        if (FolderListing::isUnder(path, root) && root.size() > bestLength) {
             best = i;
             bestLength = root.size();
         }
@@ -178,7 +130,7 @@ void PicturePanel::selectDriveOf(const QString &path)
 void PicturePanel::driveChanged(int index)
 {
     const QString root = m_drives->itemData(index, PathRole).toString();
-    const Listing listing = readDirectory(root);
+    const FolderListing::Listing listing = FolderListing::readDirectory(root);
     if (!listing.problem.isEmpty()) {
         // The drive list goes back to the drive still shown; the card is not touched.
         {
@@ -199,7 +151,7 @@ bool PicturePanel::setDirectory(const QString &path)
 bool PicturePanel::showDirectory(const QString &path, bool tellUser)
 {
     const QString clean = QDir::cleanPath(QDir(path).absolutePath());
-    const Listing listing = readDirectory(clean);
+    const FolderListing::Listing listing = FolderListing::readDirectory(clean);
     if (!listing.problem.isEmpty()) {
         if (tellUser)
             complain(QStringLiteral("无法读取目录：") + clean, listing.problem);
@@ -286,12 +238,8 @@ void PicturePanel::loadFile(int row)
         m_card->setLogo(picture.image);
         return;
     }
-    // Ticking "背景" first puts the previously held picture back (only if it was unticked); the file's
-    // picture then replaces it, tiled at its natural size.
-    m_card->setBackgroundShown(true);
-    m_card->setPictureStore(picture.image);
-    m_card->setPagePicture(m_card->pictureStore());
-    m_card->tilePage(m_card->pictureStore());
+    // Tiled at its natural size.
+    m_card->choosePagePicture(picture.image);
 }
 
 void PicturePanel::showPath(const QString &path)

@@ -17,8 +17,10 @@ class PicturePanel : public Panel {
 public:
     explicit PicturePanel(CardModel *card, QWidget *parent = nullptr);
 
-    // "自定义>>>>" on the page panel aims the panel at the page.
+    // Aims the panel at the page. Only "自定义>>>>" on the page panel asks for this panel, and it asks
+    // for it aimed at the page.
     void choosePageTarget();
+    void openedByRequest() override { choosePageTarget(); }
     // The directory the lists show.
     QString directory() const { return m_directory; }
     // Shows a directory in the directory and file lists; an unreadable one gives a message and

@@ -9,14 +9,14 @@ namespace {
 constexpr int Background = -1;
 
 // Top to bottom; names and captions of the element boxes come from the element identity table.
-struct ShowBox {
+struct ShowBoxRow {
     int element; // ElementId, or Background for `ChkBg`
     int left;
     int top;
     int height;
 };
 constexpr int BoxWidth = 675;
-constexpr std::array<ShowBox, 13> ShowBoxes{{
+constexpr std::array<ShowBoxRow, 13> ShowBoxes{{
     {int(ElementId::PicCardLogo), 240, 360, 255},
     {Background, 240, 808, 255},
     {int(ElementId::Hline), 240, 1256, 255},
@@ -36,14 +36,14 @@ constexpr std::array<ShowBox, 13> ShowBoxes{{
 ShowPanel::ShowPanel(CardModel *card, QWidget *parent)
     : Panel("FrmShow", QStringLiteral("显示/隐藏"), parent), m_card(card)
 {
-    for (const ShowBox &b : ShowBoxes) {
+    for (const ShowBoxRow &b : ShowBoxes) {
         if (b.element == Background) {
             m_chkBg = place(new QCheckBox(QStringLiteral("背景"), this), "ChkBg", b.left, b.top, BoxWidth,
                             b.height);
             m_chkBg->setChecked(card->backgroundShown());
             continue;
         }
-        const ElementInfo &info = elementInfo(ElementId(b.element));
+        const ElementRow &info = elementInfo(ElementId(b.element));
         auto *box = place(new QCheckBox(QString::fromUtf8(info.checkCaption), this), info.checkBox, b.left,
                           b.top, BoxWidth, b.height);
         box->setChecked(card->element(info.id).visible);

@@ -7,6 +7,7 @@
 #include "output/CardShape.h"
 #include "output/PrintWindow.h"
 #include "widgets/Dialogs.h"
+#include "widgets/Look.h"
 #include "widgets/Panel.h"
 
 #include <QCloseEvent>
@@ -25,23 +26,19 @@
 #include <vector>
 
 namespace {
-constexpr SecondaryWindowSpec BrowserWindowLayout{"FrmSee", "浏览我的名片夹", 7620, 5895, 300, 7380};
+constexpr SecondaryWindowLayout BrowserWindowLayout{"FrmSee", "浏览我的名片夹", 7620, 5895, 300, 7380};
 const QString BrowseTitle = QStringLiteral("Velnor浏览提示：");
-const QColor Grey(0xE0, 0xE0, 0xE0);
 
 void setBackground(QWidget *w, const QColor &color)
 {
-    w->setAutoFillBackground(true);
-    QPalette pal = w->palette();
-    pal.setColor(QPalette::Window, color);
-    pal.setColor(QPalette::Base, color);
-    w->setPalette(pal);
+    Look::fill(w, color);
+    Look::setColor(w, QPalette::Base, color);
 }
 
 QPixmap tiled(const QSize &size, const QImage &tile)
 {
     QImage area(size, QImage::Format_RGB32);
-    area.fill(Grey);
+    area.fill(Look::Grey);
     if (!tile.isNull()) {
         QPainter p(&area);
         TilePicture(p, size, tile);
@@ -113,20 +110,18 @@ CardBrowser::CardBrowser(CardModel *, QWidget *mainWindow)
     m_files = Panel::place(new QListWidget(c), "File1", 6030, 600, 1440, 3090);
     m_files->setUniformItemSizes(true);
     m_files->setSelectionMode(QAbstractItemView::SingleSelection);
-    setBackground(m_files, Grey);
+    setBackground(m_files, Look::Grey);
     auto *label2 =
         Panel::place(new QLabel(QStringLiteral("您选定的名片是："), c), "Label2", 6030, 3855, 0, 0);
     label2->adjustSize();
     m_chosen = Panel::place(new QLineEdit(c), "Text1", 6030, 4080, 1440, 240);
     m_chosen->setEnabled(false);
-    setBackground(m_chosen, Grey);
+    setBackground(m_chosen, Look::Grey);
     m_print = Panel::place(new QPushButton(QStringLiteral("打印…"), c), "CmdPrint", 6000, 5445, 750, 330);
     m_delete = Panel::place(new QPushButton(QStringLiteral("删除"), c), "CmdDelCard", 6900, 5445, 570, 330);
     for (QPushButton *b : {m_print, m_delete}) {
         b->setAutoDefault(false);
-        QPalette pal = b->palette();
-        pal.setColor(QPalette::Button, Grey);
-        b->setPalette(pal);
+        Look::setColor(b, QPalette::Button, Look::Grey);
     }
 
     // A new entry chosen with the mouse or the arrow keys; the list only gaining focus chooses nothing.

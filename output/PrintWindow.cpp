@@ -7,6 +7,7 @@
 #include "output/PrintSheet.h"
 #include "widgets/Dialogs.h"
 #include "widgets/EventRules.h"
+#include "widgets/Look.h"
 #include "widgets/Panel.h"
 #include "widgets/WindowMover.h"
 
@@ -20,36 +21,17 @@
 #include <QRadioButton>
 
 namespace {
-constexpr SecondaryWindowSpec PrintWindowLayout{"FrmPrint", "Velnor打印设置", 11160, 8535, 300, 10920};
+constexpr SecondaryWindowLayout PrintWindowLayout{"FrmPrint", "Velnor打印设置", 11160, 8535, 300, 10920};
 const QString PrintTitle = QStringLiteral("Velnor名片打印提示：");
 
-struct OptionSpec {
+struct PrintOptionRow {
     const char *caption;
     int left, top, width, height;
 };
-constexpr OptionSpec Options[2] = {
+constexpr PrintOptionRow Options[2] = {
     {"仅打印1张", 2520, 337, 1155, 255},
     {"排满页面打印（A4规格）", 3840, 337, 2295, 255},
 };
-
-void setColor(QWidget *w, QPalette::ColorRole role, const QColor &color)
-{
-    QPalette pal = w->palette();
-    pal.setColor(role, color);
-    w->setPalette(pal);
-}
-
-// The etched line under the options: grey, with white beneath.
-QPixmap separator(int width)
-{
-    QImage line(width, 2, QImage::Format_RGB32);
-    line.fill(Qt::white);
-    QPainter p(&line);
-    p.setPen(QColor(0xC0, 0xC0, 0xC0));
-    p.drawLine(0, 0, width - 1, 0);
-    p.end();
-    return QPixmap::fromImage(line);
-}
 
 QCursor openHand()
 {
@@ -66,7 +48,7 @@ PrintWindow::PrintWindow(const QImage &card, QWidget *browser)
     Panel::place(new QLabel(QStringLiteral("设置每页打印的名片张数："), c), "LabInfo", 180, 360, 0, 0)
         ->adjustSize();
     for (int i = 0; i < 2; ++i) {
-        const OptionSpec &o = Options[i];
+        const PrintOptionRow &o = Options[i];
         m_options[i] = Panel::place(new QRadioButton(QString::fromUtf8(o.caption), c), "OptPrintSet", o.left,
                                     o.top, o.width, o.height);
         m_options[i]->setProperty("index", i);
@@ -100,16 +82,16 @@ PrintWindow::PrintWindow(const QImage &card, QWidget *browser)
     cursorImage->hide();
 
     auto *line = new QLabel(c);
-    line->setPixmap(separator(740));
+    line->setPixmap(Look::etchedLine(740));
     line->setGeometry(4, 44, 740, 2);
 
     m_area = sunkenBox(c, "PicBg", 180, 840, 10815, 7515);
     m_area->setAutoFillBackground(true);
-    setColor(m_area, QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
+    Look::setColor(m_area, QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
     m_preview = new QLabel(m_area);
     m_preview->setObjectName(QStringLiteral("PicCard"));
     m_preview->setAutoFillBackground(true);
-    setColor(m_preview, QPalette::Window, VbColors::toQColor(VbColors::WindowBackground));
+    Look::setColor(m_preview, QPalette::Window, VbColors::toQColor(VbColors::WindowBackground));
     m_preview->setCursor(openHand());
     m_preview->setGeometry(204, 140, 340, 207);
     // Left-button drags move the preview; a sheet taller than the area can be pulled up to see its foot.

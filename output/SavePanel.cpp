@@ -4,6 +4,7 @@
 #include "card/CardRenderer.h"
 #include "output/CardFile.h"
 #include "widgets/Dialogs.h"
+#include "widgets/Look.h"
 
 #include <QDir>
 #include <QLabel>
@@ -12,16 +13,6 @@
 
 namespace {
 const QString SaveTitle = QStringLiteral("Velnor保存提示：");
-
-QPushButton *makeButton(const QString &caption, QWidget *parent)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setAutoDefault(false); // Enter and Esc do nothing special in the panel
-    QPalette pal = b->palette();
-    pal.setColor(QPalette::Button, QColor(0xE0, 0xE0, 0xE0));
-    b->setPalette(pal);
-    return b;
-}
 
 // One of the `LabSaveName` pair, told apart by its index as in a control array.
 QLabel *makeLabel(const QString &text, int index, QWidget *parent)
@@ -58,8 +49,8 @@ SavePanel::SavePanel(CardModel *card, QWidget *parent)
     m_name = place(new QLineEdit(this), "TextSaveName", 405, 945, 1785, 270);
     QLabel *extension = makeLabel(QStringLiteral(".bmp"), 1, this);
     place(extension, "LabSaveName", 2280, 990, 0, 0)->adjustSize();
-    m_save = place(makeButton(QStringLiteral("保存"), this), "ComSave", 405, 1500, 1005, 330);
-    m_cancel = place(makeButton(QStringLiteral("取消"), this), "ComSaveCancle", 1680, 1500, 1005, 330);
+    m_save = place(Look::pushButton(QStringLiteral("保存"), this), "ComSave", 405, 1500, 1005, 330);
+    m_cancel = place(Look::pushButton(QStringLiteral("取消"), this), "ComSaveCancle", 1680, 1500, 1005, 330);
 
     connect(m_save, &QPushButton::clicked, this, [this] {
         if (save())

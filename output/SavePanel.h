@@ -16,12 +16,9 @@ public:
     void openedByMenu() override;
 
     // Saves under the name in `TextSaveName`; true when the file was written. Refusals and failures are
-    // reported to the user and leave the panel open and every existing file as it was.
+    // reported to the user and leave the panel open and every existing file as it was. After a save or
+    // a cancel the panel asks to be closed (closeRequested).
     bool save();
-
-signals:
-    // After a save or a cancel: the main window hides the panel and goes back to its narrow width.
-    void closeRequested();
 
 private:
     CardModel *m_card;

@@ -1,14 +1,17 @@
 #include "settings/SettingsDialog.h"
 
+#include "card/BoxText.h"
 #include "card/CardModel.h"
 #include "card/CardSettings.h"
 #include "card/SettingsStore.h"
 #include "card/Twips.h"
 #include "widgets/Dialogs.h"
 #include "widgets/EventRules.h"
+#include "widgets/Look.h"
 #include "widgets/PaletteStrip.h"
 #include "widgets/Panel.h"
 #include "widgets/RgbReadout.h"
+#include "widgets/TextBoxes.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -20,63 +23,15 @@
 #include <QScreen>
 
 namespace {
-constexpr SecondaryWindowSpec FrmSetSpec{"FrmSet", "定制我的名片", 9510, 2145, 285, 9270};
-const QColor DialogGrey(0xE0, 0xE0, 0xE0);
+constexpr SecondaryWindowLayout FrmSetLayout{"FrmSet", "定制我的名片", 9510, 2145, 285, 9270};
 
-// Where the caret goes when an element is chosen, by list index: typing replaces the part after the
-// label's prefix ("电话：" and the like). Counted in characters; a selection past the end stops there.
-struct Selection {
-    int start;
-    int length;
-};
-constexpr std::array<Selection, TextElementCount> ChosenSelection{
-    {{0, 20}, {0, 20}, {0, 20}, {3, 100}, {5, 6}, {4, 20}, {4, 20}, {6, 11}, {14, 20}, {5, 20}}};
-
-// A foreground pick recolours the texts in this order, then the line.
-constexpr std::array<ElementId, TextElementCount> ForegroundOrder{
-    ElementId::LabName, ElementId::LabJob, ElementId::LabAdd,  ElementId::LabOffice, ElementId::LabFax,
-    ElementId::LabTel,  ElementId::LabMob, ElementId::LabPost, ElementId::LabHttp,   ElementId::LabMail};
-
-// Texts on the card break their lines with CR LF; the text boxes hold plain line feeds.
-QString toBoxText(QString text)
-{
-    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
-        .replace(QLatin1Char('\r'), QLatin1Char('\n'));
-}
-QString fromBoxText(QString text)
-{
-    return text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-}
-
-void setBackground(QWidget *w, QPalette::ColorRole role, const QColor &color)
-{
-    QPalette pal = w->palette();
-    pal.setColor(role, color);
-    w->setPalette(pal);
-}
-
-// The dialog's indexed controls share their name and carry their index (none for single controls).
-constexpr int NoIndex = -1;
-template <class W> W *indexed(W *w, const char *name, int index)
-{
-    w->setObjectName(QLatin1String(name));
-    if (index != NoIndex)
-        w->setProperty("index", index);
-    return w;
-}
-
-// A label sized to its text.
-QLabel *label(QWidget *parent, const char *name, int index, const QString &text, int left, int top)
-{
-    auto *l = indexed(new QLabel(text, parent), name, index);
-    l->move(Twips::toPx(left, top));
-    l->adjustSize();
-    return l;
-}
+using Look::indexed;
+using Look::label;
+using Look::NoIndex;
 } // namespace
 
 SettingsDialog::SettingsDialog(CardModel *card, QWidget *mainWindow)
-    : SecondaryWindow(FrmSetSpec, mainWindow), m_card(card)
+    : SecondaryWindow(FrmSetLayout, mainWindow), m_card(card)
 {
     buildTextFrame();
     buildColorFrame();
@@ -87,14 +42,14 @@ SettingsDialog::SettingsDialog(CardModel *card, QWidget *mainWindow)
     m_command2 =
         Panel::place(new QPushButton(QStringLiteral("取消"), client()), "Command2", 8595, 1755, 780, 285);
     for (QPushButton *b : {m_command1, m_command2})
-        setBackground(b, QPalette::Button, DialogGrey);
+        Look::setColor(b, QPalette::Button, Look::Grey);
     connect(m_command1, &QPushButton::clicked, this, &SettingsDialog::saveSettings);
     // Closing writes nothing and undoes nothing: what was applied stays on the card for this run.
     connect(m_command2, &QPushButton::clicked, this, &QWidget::close);
 
     // Load: the motto (its change reaction writes the same text back), the swatch for the preselected
     // "页面色", then the place on the screen. No element is chosen and the readout keeps its captions.
-    m_txtTitle->setPlainText(toBoxText(m_card->motto()));
+    m_txtTitle->setPlainText(BoxText::toBox(m_card->motto()));
     setSwatch(m_card->pageColor());
     placeOnScreen(mainWindow);
 }
@@ -140,7 +95,7 @@ void SettingsDialog::buildColorFrame()
     QLabel *b = label(frame, "LabB", NoIndex, QStringLiteral("B：114"), 2115, 1440);
     for (QLabel *l : {r, g, b}) {
         l->setAutoFillBackground(true);
-        setBackground(l, QPalette::Window, DialogGrey);
+        Look::setColor(l, QPalette::Window, Look::Grey);
     }
     m_readout = new RgbReadout(r, g, b, this);
 
@@ -177,14 +132,8 @@ void SettingsDialog::chooseElement(int listIndex)
     m_textInput->setFocus();
     if (listIndex < 0 || listIndex >= TextElementCount)
         return;
-    m_textInput->setPlainText(toBoxText(m_card->textElement(textElementAt(listIndex)).text));
-
-    const Selection sel = ChosenSelection[size_t(listIndex)];
-    const int end = m_textInput->document()->characterCount() - 1; // the document counts a final separator
-    QTextCursor cursor = m_textInput->textCursor();
-    cursor.setPosition(std::min(sel.start, end));
-    cursor.setPosition(std::min(sel.start + sel.length, end), QTextCursor::KeepAnchor);
-    m_textInput->setTextCursor(cursor);
+    const ElementId id = textElementAt(listIndex);
+    TextBoxes::showChosenText(m_textInput, id, m_card->textElement(id).text);
 }
 
 void SettingsDialog::textInputChanged(const QString &boxText)
@@ -194,14 +143,14 @@ void SettingsDialog::textInputChanged(const QString &boxText)
         return;
     const ElementId id = textElementAt(index);
     // Loading the box writes the same text back; only a real change goes to the card.
-    if (toBoxText(m_card->textElement(id).text) != boxText)
-        m_card->setText(id, fromBoxText(boxText));
+    if (BoxText::toBox(m_card->textElement(id).text) != boxText)
+        m_card->setText(id, BoxText::fromBox(boxText));
 }
 
 void SettingsDialog::titleChanged(const QString &boxText)
 {
-    if (toBoxText(m_card->motto()) != boxText)
-        m_card->setMotto(fromBoxText(boxText));
+    if (BoxText::toBox(m_card->motto()) != boxText)
+        m_card->setMotto(BoxText::fromBox(boxText));
 }
 
 void SettingsDialog::showTargetColor()
@@ -211,7 +160,7 @@ void SettingsDialog::showTargetColor()
 
 void SettingsDialog::setSwatch(VbColor color)
 {
-    setBackground(m_labColorView, QPalette::Window, VbColors::toQColor(color));
+    Look::setColor(m_labColorView, QPalette::Window, VbColors::toQColor(color));
 }
 
 void SettingsDialog::pickColor(VbColor color)
@@ -220,9 +169,7 @@ void SettingsDialog::pickColor(VbColor color)
     if (m_optCardCol[0]->isChecked()) {
         // The swatch shows what the texts had before, until the pointer moves over the strip again.
         setSwatch(m_card->element(ElementId::LabName).color);
-        for (ElementId id : ForegroundOrder)
-            m_card->setForeColor(id, color);
-        m_card->setForeColor(ElementId::Hline, color);
+        m_card->setAllForeColors(color);
     } else {
         // Only the colour changes: a page picture stays, painted tiles go (the card's page rule).
         setSwatch(m_card->pageColor());

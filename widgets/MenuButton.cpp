@@ -1,6 +1,7 @@
 #include "widgets/MenuButton.h"
 
 #include "assets/Assets.h"
+#include "widgets/Look.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -45,7 +46,7 @@ void MenuButton::paintEvent(QPaintEvent *)
         return;
     }
     // Without the picture files the button is still usable: a plain box that shows its state.
-    const QColor face[] = {QColor(0xE0, 0xE0, 0xE0), QColor(0xF4, 0xF4, 0xFF), QColor(0xC8, 0xC8, 0xD8)};
+    const QColor face[] = {Look::Grey, QColor(0xF4, 0xF4, 0xFF), QColor(0xC8, 0xC8, 0xD8)};
     p.fillRect(rect(), face[m_picture]);
     p.setPen(m_picture == Pressed ? Qt::darkGray : Qt::white);
     p.drawLine(0, 0, width() - 1, 0);

@@ -19,13 +19,17 @@ public:
         return w;
     }
     static void setGeometryTwips(QWidget *w, double left, double top, double width, double height);
-    // The etched separator: a white line two pixels high with a grey line over its top row (twips).
-    static void paintEtchedLine(QPainter &p, int left, int top, int right);
 
+    // The main window's load, once, before it is first shown: the panel sets its own start values.
+    virtual void load() {}
     // Runs after the main window has shown this panel through its menu button and re-centred itself.
     virtual void openedByMenu() {}
+    // Runs after the main window has shown this panel because another panel asked for it.
+    virtual void openedByRequest() {}
 
 signals:
     // Asks the main window to show another panel (by its control name), as a button inside a panel may.
     void openPanelRequested(const QString &name);
+    // Asks the main window to close this panel, as a panel's own button may.
+    void closeRequested();
 };

@@ -4,6 +4,7 @@
 #include "card/CardFonts.h"
 #include "card/Twips.h"
 #include "card/VbColor.h"
+#include "widgets/Look.h"
 #include "widgets/WindowMover.h"
 
 #include <QFrame>
@@ -21,12 +22,6 @@ constexpr int TitleBarHeight = 300;
 constexpr int LabelTop = 60;
 constexpr int CloseSize = 210;
 
-void setTextColor(QLabel *label, const QColor &color)
-{
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, color);
-    label->setPalette(pal);
-}
 } // namespace
 
 QSize SecondaryWindow::outerSizePx(int clientWidthTwips, int clientHeightTwips)
@@ -61,7 +56,7 @@ void SecondaryWindow::centreOnScreen(const QWidget *near)
     move(s.x() + (s.width() - width()) / 2, s.y() + (s.height() - height()) / 2);
 }
 
-SecondaryWindow::SecondaryWindow(const SecondaryWindowSpec &entry, QWidget *parent)
+SecondaryWindow::SecondaryWindow(const SecondaryWindowLayout &entry, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
 {
     setObjectName(QLatin1String(entry.name));
@@ -73,20 +68,14 @@ SecondaryWindow::SecondaryWindow(const SecondaryWindowSpec &entry, QWidget *pare
     m_client->setObjectName(QStringLiteral("client"));
     m_client->setGeometry(BorderPx, BorderPx, Twips::toPx(entry.clientWidth),
                           Twips::toPx(entry.clientHeight));
-    m_client->setAutoFillBackground(true);
-    QPalette pal = m_client->palette();
-    pal.setColor(QPalette::Window, QColor(0xE0, 0xE0, 0xE0));
-    m_client->setPalette(pal);
+    Look::fill(m_client, Look::Grey);
 
     m_titleBar = new QLabel(m_client);
     m_titleBar->setObjectName(QStringLiteral("PicBarBg"));
     const QPixmap bar(Assets::TitleBar);
     if (bar.isNull()) {
         // Without the bitmap the bar still reads as a title bar.
-        m_titleBar->setAutoFillBackground(true);
-        QPalette barPal = m_titleBar->palette();
-        barPal.setColor(QPalette::Window, QColor(0xC8, 0xD8, 0xF0));
-        m_titleBar->setPalette(barPal);
+        Look::fill(m_titleBar, QColor(0xC8, 0xD8, 0xF0));
         m_titleBar->setGeometry(Twips::rectToPx(0, 0, TitleBarWidth, TitleBarHeight));
     } else {
         m_titleBar->setPixmap(bar);
@@ -95,7 +84,7 @@ SecondaryWindow::SecondaryWindow(const SecondaryWindowSpec &entry, QWidget *pare
 
     m_title = new QLabel(QString::fromUtf8(entry.title), m_titleBar);
     m_title->setObjectName(QStringLiteral("LabBarTitle"));
-    setTextColor(m_title, VbColors::toQColor(VbColors::ActiveCaption));
+    Look::setColor(m_title, QPalette::WindowText, VbColors::toQColor(VbColors::ActiveCaption));
     m_title->adjustSize();
     m_title->move(Twips::toPx(entry.titleLeft, LabelTop));
 
@@ -131,16 +120,16 @@ void SecondaryWindow::setCloseLook(CloseLook look)
     m_close->setFont(f);
     switch (look) {
     case CloseLook::Initial:
-        setTextColor(m_close, QColor(0, 0, 255));
+        Look::setColor(m_close, QPalette::WindowText, QColor(0, 0, 255));
         break;
     case CloseLook::Normal:
-        setTextColor(m_close, QColor(10, 10, 255));
+        Look::setColor(m_close, QPalette::WindowText, QColor(10, 10, 255));
         break;
     case CloseLook::Hover:
-        setTextColor(m_close, QColor(255, 10, 10));
+        Look::setColor(m_close, QPalette::WindowText, QColor(255, 10, 10));
         break;
     case CloseLook::Pressed:
-        setTextColor(m_close, QColor(10, 10, 10));
+        Look::setColor(m_close, QPalette::WindowText, QColor(10, 10, 10));
         break;
     }
 }

@@ -11,7 +11,7 @@
 class QLabel;
 class WindowMover;
 
-struct SecondaryWindowSpec {
+struct SecondaryWindowLayout {
     const char *name;  // the window's control name, e.g. "FrmSee"
     const char *title; // UTF-8 caption of `LabBarTitle`
     int clientWidth;   // twips
@@ -26,7 +26,7 @@ public:
     // Initial is the label's own colour (pure blue), shown until the first mouse move sets a look.
     enum class CloseLook { Initial, Normal, Hover, Pressed };
 
-    explicit SecondaryWindow(const SecondaryWindowSpec &entry, QWidget *parent = nullptr);
+    explicit SecondaryWindow(const SecondaryWindowLayout &entry, QWidget *parent = nullptr);
 
     QWidget *client() const { return m_client; }    // background 0x00E0E0E0, the controls' parent
     QLabel *titleBar() const { return m_titleBar; } // `PicBarBg`

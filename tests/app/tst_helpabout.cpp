@@ -4,7 +4,6 @@
 #include "app/AboutPanel.h"
 #include "app/HelpPanel.h"
 #include "card/CardFonts.h"
-#include "card/CardModel.h"
 
 #include <QDesktopServices>
 #include <QLabel>
@@ -34,7 +33,6 @@ private slots:
     void releaseOpensTheDownloadAddress();
 
 private:
-    CardModel m_card;
     UrlRecorder m_browser;
 };
 
@@ -85,7 +83,7 @@ void TestHelpAbout::helpTextHasTheNineSections()
 
 void TestHelpAbout::helpBoxShowsTheGuideReadOnly()
 {
-    HelpPanel panel(&m_card);
+    HelpPanel panel;
     panel.show();
     QVERIFY(QTest::qWaitForWindowExposed(&panel));
     QCOMPARE(panel.objectName(), QStringLiteral("FrmHelp"));
@@ -108,7 +106,7 @@ void TestHelpAbout::helpBoxShowsTheGuideReadOnly()
 
 void TestHelpAbout::linkLooks()
 {
-    AboutPanel panel(&m_card);
+    AboutPanel panel;
     panel.resize(243, 377);
     panel.show();
     QVERIFY(QTest::qWaitForWindowExposed(&panel));
@@ -140,7 +138,7 @@ void TestHelpAbout::releaseOpensTheDownloadAddress()
 {
     m_browser.opened.clear();
     const QUrl address(QString::fromLatin1(DownloadAddress));
-    AboutPanel panel(&m_card);
+    AboutPanel panel;
     panel.show();
     QVERIFY(QTest::qWaitForWindowExposed(&panel));
     auto *link = panel.findChild<QLabel *>(QStringLiteral("LabDownload"));

@@ -111,12 +111,12 @@ void TstMainWindow::afterLoad()
     const int screenHeight = QGuiApplication::primaryScreen()->geometry().height();
     QCOMPARE(m_window->y(), Twips::toPx((Twips::fromPx(screenHeight) - 6120) / 2));
     QCOMPARE(m_window->openPanel(), nullptr);
-    for (const MenuSpec &entry : MenuTable) {
+    for (const MenuRow &entry : MenuTable) {
         MenuButton *b = button(entry.name);
         QCOMPARE(b->picture(), MenuButton::Normal);
         QCOMPARE(b->geometry(), QRect(Twips::toPx(MenuLeft, entry.top), QSize(54, 21)));
     }
-    for (const PanelSpec &entry : PanelTable) {
+    for (const PanelRow &entry : PanelTable) {
         Panel *p = m_window->panel(entry.name);
         QCOMPARE(p->geometry(), Twips::rectToPx(PanelLeft, entry.top, entry.width, entry.height));
         QVERIFY(p->isHidden());
@@ -227,7 +227,7 @@ void TstMainWindow::openingOnePanelClosesTheOther()
     QCOMPARE(m_window->openPanel(), m_window->panel("FrmColor"));
     QCOMPARE(m_window->width(), Twips::toPx(10995));
     int visible = 0;
-    for (const PanelSpec &entry : PanelTable)
+    for (const PanelRow &entry : PanelTable)
         visible += m_window->panel(entry.name)->isVisible();
     QCOMPARE(visible, 1);
 }
@@ -255,13 +255,13 @@ void TstMainWindow::neighbourRule()
     QFETCH(QStringList, hoverNow);
     for (const QString &name : hovered)
         hover(button(qPrintable(name)));
-    for (const MenuSpec &entry : MenuTable)
+    for (const MenuRow &entry : MenuTable)
         QCOMPARE(button(entry.name)->picture(),
                  hoverNow.contains(QLatin1String(entry.name)) ? MenuButton::Hover : MenuButton::Normal);
 
     // The pointer over the window's own background resets every button ...
     QTest::mouseMove(m_window.get(), QPoint(500, 300));
-    for (const MenuSpec &entry : MenuTable)
+    for (const MenuRow &entry : MenuTable)
         QCOMPARE(button(entry.name)->picture(), MenuButton::Normal);
     // ... but not when it is over the title bar or the work area.
     hover(button("ImgPage"));
@@ -441,7 +441,7 @@ void TstMainWindow::orientationOnThePagePanel()
     QTest::mouseClick(landscape, Qt::LeftButton);
     QCOMPARE(m_card->orientation(), Orientation::Landscape);
     QCOMPARE(m_window->canvas()->size(), QSize(340, 207));
-    for (const ElementPlace &place : LandscapeLayout.places) {
+    for (const ElementPlaceRow &place : LandscapeLayout.places) {
         QCOMPARE(m_card->element(place.id).left, double(place.left));
         QCOMPARE(m_card->element(place.id).top, double(place.top));
     }

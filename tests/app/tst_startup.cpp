@@ -1,13 +1,14 @@
 // Start-up: the splash's closing, the readouts and scroll bars the load sets, the settings applied at start,
 // and the settings file the program ships with.
 #include "app/DefaultSettings.h"
-#include "app/LoadSteps.h"
 #include "app/SplashWindow.h"
 #include "card/CardFonts.h"
 #include "card/CardModel.h"
 #include "card/CardSettings.h"
 #include "card/SettingsStore.h"
 #include "card/Twips.h"
+#include "editing/ColorPanel.h"
+#include "editing/LinePanel.h"
 
 #include <QLabel>
 #include <QProcess>
@@ -141,29 +142,21 @@ void TstStartup::splashClosesOnClickOrTimer()
 
 void TstStartup::readoutsAndLineScrollBars()
 {
-    QWidget window;
-    for (const char *name : {"LabR", "LabG", "LabB"}) {
-        auto *label = new QLabel(QStringLiteral("R："), &window);
-        label->setObjectName(QLatin1String(name));
-    }
-    auto *width = new QScrollBar(&window);
-    width->setObjectName(QStringLiteral("HScroll1"));
-    width->setRange(0, 32767);
-    auto *height = new QScrollBar(&window);
-    height->setObjectName(QStringLiteral("HScroll2"));
-    height->setRange(0, 32767);
-
     CardModel card;
-    LoadSteps::setReadoutTexts(&window);
-    LoadSteps::setLineScrollBars(&window, card);
-    QCOMPARE(window.findChild<QLabel *>(QStringLiteral("LabR"))->text(), QStringLiteral("R:0"));
-    QCOMPARE(window.findChild<QLabel *>(QStringLiteral("LabG"))->text(), QStringLiteral("G:58"));
-    QCOMPARE(window.findChild<QLabel *>(QStringLiteral("LabB"))->text(), QStringLiteral("B:114"));
+    ColorPanel colors(&card);
+    LinePanel line(&card);
+    colors.load();
+    line.load();
+    QCOMPARE(colors.findChild<QLabel *>(QStringLiteral("LabR"))->text(), QStringLiteral("R:0"));
+    QCOMPARE(colors.findChild<QLabel *>(QStringLiteral("LabG"))->text(), QStringLiteral("G:58"));
+    QCOMPARE(colors.findChild<QLabel *>(QStringLiteral("LabB"))->text(), QStringLiteral("B:114"));
+    auto *width = line.findChild<QScrollBar *>(QStringLiteral("HScroll1"));
+    auto *height = line.findChild<QScrollBar *>(QStringLiteral("HScroll2"));
     QCOMPARE(width->value(), 4920);
     QCOMPARE(height->value(), 15);
 
     card.setLineSize(3000.4, 90.6);
-    LoadSteps::setLineScrollBars(&window, card);
+    line.load();
     QCOMPARE(width->value(), 3000);
     QCOMPARE(height->value(), 91);
 }

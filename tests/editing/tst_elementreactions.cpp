@@ -185,8 +185,8 @@ void TstElementReactions::doubleClickPromptsFollowTheTable()
     QFETCH(int, id);
     QFETCH(QString, firstLine);
     const ElementId e = ElementId(id);
-    QVERIFY(
-        WriteSetting(QStringLiteral("Text"), QLatin1String(elementInfo(e).textKey), QStringLiteral("默认")));
+    QVERIFY(WriteSetting(QStringLiteral("Text"), QLatin1String(elementInfo(e).settingKey),
+                         QStringLiteral("默认")));
 
     SeenBox seen;
     answerNextInputBox(&seen, QString());

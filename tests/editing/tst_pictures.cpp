@@ -418,9 +418,12 @@ void TstPictures::directoryListChangesOnDoubleClick()
 void TstPictures::customButtonAimsAtThePage()
 {
     PagePanel page(m_card.get());
-    connect(&page, &PagePanel::pagePictureRequested, m_panel, &PicturePanel::choosePageTarget);
+    // As the main window does: the panel asked for is shown, then told it was asked for.
     QStringList asked;
-    connect(&page, &Panel::openPanelRequested, this, [&asked](const QString &name) { asked.append(name); });
+    connect(&page, &Panel::openPanelRequested, this, [&asked, this](const QString &name) {
+        asked.append(name);
+        m_panel->openedByRequest();
+    });
     auto *logoTarget = m_panel->findChild<QRadioButton *>(QStringLiteral("OptLogo"));
     auto *pageTarget = m_panel->findChild<QRadioButton *>(QStringLiteral("OptBG"));
     QVERIFY(logoTarget->isChecked());

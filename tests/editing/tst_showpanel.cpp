@@ -97,7 +97,7 @@ void TstShowPanel::hiddenElementIsNotDrawn_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("id");
-    for (const ElementInfo &info : ElementTable)
+    for (const ElementRow &info : ElementTable)
         QTest::newRow(info.checkBox) << QString::fromLatin1(info.checkBox) << int(info.id);
 }
 

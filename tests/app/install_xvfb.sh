@@ -9,6 +9,8 @@
 set -u
 build=$1
 app_id=$2
+# shellcheck source=xwindows.sh
+. "$(dirname "$0")/xwindows.sh"
 
 if [ -z "${VELNOR_INSTALL_INSIDE:-}" ]; then
     for tool in xvfb-run xdotool xwininfo; do
@@ -48,6 +50,7 @@ expected=(
     share/man/man1/velnor.1.gz
     share/doc/velnor/copyright
     share/doc/velnor/changelog.Debian.gz
+    share/lintian/overrides/velnor
 )
 for size in 16 24 32 48 64 128 256; do
     expected+=("share/icons/hicolor/${size}x${size}/apps/$app_id.png")
@@ -120,42 +123,10 @@ chmod 700 "$HOME" "$XDG_RUNTIME_DIR"
 userdir=$XDG_DATA_HOME/Velnor
 touch "$scratch/before"
 
-# "x y w h" of a window
-geometry() {
-    xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
-                             /^ *Width:/{w=$2} /^ *Height:/{h=$2} END{print x, y, w, h}'
-}
-# The visible window of a process with the given width and height, waiting up to $4 seconds.
-find_window() {
-    local pid=$1 w=$2 h=$3 tries=$(( $4 * 10 + 1 ))
-    for _ in $(seq "$tries"); do
-        for id in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
-            read -r _ _ ww hh < <(geometry "$id")
-            if [ "$ww" = "$w" ] && [ "$hh" = "$h" ]; then echo "$id"; return 0; fi
-        done
-        sleep 0.1
-    done
-    return 1
-}
-# A window of the process with the given title, waiting up to $3 seconds.
-find_titled() {
-    local pid=$1 title=$2 tries=$(( $3 * 10 + 1 ))
-    for _ in $(seq "$tries"); do
-        for id in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
-            [ "$(xdotool getwindowname "$id")" = "$title" ] && { echo "$id"; return 0; }
-        done
-        sleep 0.1
-    done
-    return 1
-}
-
 "$prefix/bin/velnor" 2>"$scratch/stderr" &
 velnor=$!
 pids+=("$velnor")
-splash=$(find_window "$velnor" 427 215 20) || fail "the installed program showed no splash"
-read -r sx sy _ _ < <(geometry "$splash")
-xdotool mousemove $(( sx + 20 )) $(( sy + 20 )) click 1    # a click shortens the splash
-main=$(find_window "$velnor" 510 408 10) || fail "the installed program showed no main window"
+main=$(main_window "$velnor") || fail "the installed program showed no main window"
 ok "the installed program shows its main window"
 
 [ -d "$userdir" ] || fail "no per-user folder $userdir"
@@ -164,25 +135,10 @@ cmp -s "$userdir/myset.ini" "$prefix/share/velnor/myset.ini" || fail "the first 
 [ -w "$userdir/myset.ini" ] || fail "the user's myset.ini is not writable"
 ok "the first start copied the default settings into $userdir (mode 700)"
 
-# Open the save panel (ImSave, Top 3240 twips in the menu column), type a name, press 保存 (ComSave).
-read -r x y _ _ < <(geometry "$main")
-xdotool mousemove $(( x + 439 + 27 )) $(( y + 3240 / 15 + 10 )) click 1
-sleep 0.5
-read -r x y w _ < <(geometry "$main")
-[ "$w" = 733 ] || fail "the save panel did not open (window width $w)"
-# The name field has the focus with its default selected: typing replaces it.
-xdotool type --delay 30 "installed1"
-sleep 0.3
-# ComSave: the panel at (508, 23) in the window, the button at (27, 100) in the panel, 67 x 22.
-xdotool mousemove $(( x + 508 + 27 + 33 )) $(( y + 23 + 100 + 11 )) click 1
-box=$(find_titled "$velnor" "Velnor保存提示：" 10) || fail "no save confirmation"
-read -r bx by bw bh < <(geometry "$box")
-xdotool mousemove $(( bx + bw / 2 )) $(( by + bh / 2 )) click 1 key Return
+save_card "$velnor" "$main" installed1
 card=$userdir/mycard/installed1.bmp
 for _ in $(seq 30); do [ -f "$card" ] && break; sleep 0.1; done
-[ -f "$card" ] || fail "no card at $card (card folder: $(ls "$userdir/mycard" 2>&1))"
-[ "$(head -c 2 "$card")" = BM ] || fail "the saved card is not a BMP"
-[ "$(stat -c %s "$card")" = 211194 ] || fail "the saved card is $(stat -c %s "$card") bytes, not 211194"
+is_card_bmp "$card" || fail "no saved card at $card (card folder: $(ls -l "$userdir/mycard" 2>&1))"
 ok "a card saved by the installed program lies in $card"
 
 # Nothing was written into the prefix.
@@ -191,9 +147,6 @@ written=$(find "$prefix" -newer "$scratch/before" ! -type d)
 ok "nothing written into the prefix"
 
 # The exit button ends it.
-read -r x y _ _ < <(geometry "$main")
-xdotool mousemove $(( x + 439 + 27 )) $(( y + 5640 / 15 + 10 )) click 1
-for _ in $(seq 50); do kill -0 "$velnor" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$velnor" 2>/dev/null && fail "the exit button did not end the installed program"
+exit_program "$velnor" "$main" || fail "the exit button did not end the installed program"
 wait "$velnor" || fail "the installed program ended with status $?"
 ok "the exit button ended the installed program"

@@ -3,7 +3,8 @@ BUILD   ?= build
 JOBS    ?= $(shell nproc)
 PACKAGES = cmake g++ make qt6-base-dev qt6-translations-l10n libgl-dev libfontconfig-dev \
            fonts-arphic-uming fonts-noto-cjk fonts-dejavu-core xvfb xauth xdotool x11-utils \
-           libbenchmark-dev poppler-utils time cups-daemon
+           libbenchmark-dev poppler-utils time cups-daemon \
+           desktop-file-utils appstream fontconfig libxml2-utils
 
 # Only for `make bench`: strace (to check that listing the card folder opens no card), Xlib (for the
 # start-up probe) and enough font families (about 130) for the main window's font list to be measured
@@ -13,7 +14,11 @@ BENCH_PACKAGES = strace libx11-dev fonts-lmodern fonts-texgyre fonts-liberation2
                  fonts-crosextra-carlito fonts-crosextra-caladea fonts-freefont-ttf fonts-linuxlibertine \
                  fonts-open-sans fonts-cantarell fonts-stix
 
-.PHONY: deps build run test bench assets clean format check-format
+# Only for `make package`: dpkg-shlibdeps (dpkg-dev) computes the package's dependencies, lintian checks it.
+PACKAGE_BUILD ?= build-package
+PACKAGE_PACKAGES = dpkg-dev lintian
+
+.PHONY: deps build run test bench assets package clean format check-format
 
 # Installs whichever of the listed Debian packages are missing.
 define install_missing
@@ -48,6 +53,22 @@ bench: deps
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
 	bench/run-all.sh $(BENCH_BUILD)
 
+# The Debian package velnor_<version>-<revision>_<arch>.deb, built as Debian builds its own packages (the
+# compiler and linker flags of dpkg-buildflags with every hardening option, no build type's own flags,
+# prefix /usr), in its own build directory; a copy is left here, then lintian checks it (errors fail).
+package: deps
+	$(call install_missing,$(PACKAGE_PACKAGES))
+	export DEB_BUILD_MAINT_OPTIONS=hardening=+all; \
+	cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr -DVELNOR_TESTS=OFF \
+	  -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
+	  -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" >/dev/null
+	cmake --build $(PACKAGE_BUILD) -j $(JOBS)
+	rm -f $(PACKAGE_BUILD)/velnor_*.deb velnor_*.deb
+	cd $(PACKAGE_BUILD) && cpack -G DEB
+	cp $(PACKAGE_BUILD)/velnor_*.deb .
+	lintian --info --fail-on error $(PACKAGE_BUILD)/velnor_*.deb
+	@echo "Package: $$(ls velnor_*.deb)  (install it with: sudo apt install ./$$(ls velnor_*.deb))"
+
 # Regenerates the committed pictures in assets/ (run by hand after changing tools/).
 assets: deps
 	cmake -S . -B $(BUILD) -DVELNOR_TOOLS=ON >/dev/null
@@ -65,4 +86,4 @@ check-format:
 	$(FORMAT_FILES) | xargs clang-format --dry-run -Werror
 
 clean:
-	rm -rf $(BUILD) $(BENCH_BUILD)
+	rm -rf $(BUILD) $(BENCH_BUILD) $(PACKAGE_BUILD) velnor_*.deb

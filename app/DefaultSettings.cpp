@@ -1,5 +1,7 @@
 #include "app/DefaultSettings.h"
 
+#include "card/SafeFile.h"
+#include "widgets/Dialogs.h"
 #include "widgets/ProgramDirectory.h"
 
 #include <QCoreApplication>
@@ -8,17 +10,28 @@
 #include <QStandardPaths>
 
 namespace DefaultSettings {
-bool copyIfMissing(const QString &shippedFile, const QString &dir)
+bool copyIfMissing(const QString &shippedFile, const QString &dir, QString *reason)
 {
+    const auto fail = [reason](const QString &why) {
+        if (reason)
+            *reason = why;
+        return false;
+    };
     const QString target = QDir(dir).filePath(FileName);
-    if (QFileInfo::exists(target))
+    if (QFileInfo::exists(target) || QFileInfo(target).isSymLink())
         return true;
     if (shippedFile.isEmpty() || !QFileInfo::exists(shippedFile))
-        return false;
-    if (!QFile::copy(shippedFile, target))
-        return false;
-    // The installed file is read-only; the user's copy is theirs to change.
-    QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+        return fail(QStringLiteral("找不到程序自带的设置文件"));
+    QFile source(shippedFile);
+    if (!source.open(QIODevice::ReadOnly))
+        return fail(QStringLiteral("程序自带的设置文件无法读取"));
+    const QByteArray bytes = source.readAll();
+    if (source.error() != QFileDevice::NoError)
+        return fail(QStringLiteral("程序自带的设置文件无法读取"));
+    // A fresh file of the user's own, writable by them, even though the installed one is read-only.
+    const QString why = SafeFile::write(target, bytes);
+    if (!why.isEmpty())
+        return fail(why);
     return true;
 }
 
@@ -31,9 +44,21 @@ QString shippedFile()
     return QStandardPaths::locate(QStandardPaths::GenericDataLocation, QStringLiteral("velnor/") + FileName);
 }
 
-void installForUser()
+void installForUser(QWidget *parent)
 {
-    if (ProgramDirectory::isPerUser())
-        copyIfMissing(shippedFile(), ProgramDirectory::path());
+    if (!ProgramDirectory::isPerUser())
+        return;
+    // A copy that was not installed has no default to copy; it starts as a first start always did.
+    const QString shipped = shippedFile();
+    if (shipped.isEmpty())
+        return;
+    QString reason;
+    if (!copyIfMissing(shipped, ProgramDirectory::path(), &reason)) {
+        Dialogs::message(parent,
+                         Dialogs::lines(QStringLiteral("默认设置未能复制到您的文件夹“%1”中。")
+                                            .arg(QDir::toNativeSeparators(ProgramDirectory::path())),
+                                        QStringLiteral("原因：") + reason),
+                         QStringLiteral("Velnor设置提示："));
+    }
 }
 } // namespace DefaultSettings

@@ -9,6 +9,7 @@
 #include "widgets/SingleInstance.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
 #include <cstdio>
@@ -18,6 +19,9 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velnor"));
+    // An installed copy is known to the desktop by its entry and icon (menus, task bar, start-up notice).
+    QGuiApplication::setDesktopFileName(QStringLiteral(VELNOR_APP_ID));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(VELNOR_APP_ID)));
     // The program ends through its exit button (or the main window being closed); the splash closing
     // before the main window appears must not end it.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -10,27 +10,52 @@ namespace {
 QString g_path;
 bool g_perUser = false;
 
-void resolve()
+bool samePlace(const QString &a, const QString &b)
 {
-    const QString exeDir = QCoreApplication::applicationDirPath();
-    // A copy that carries its own settings file keeps its files beside it even where that folder is
-    // read-only: the user's settings are read from there, and a save there is refused with a message
-    // rather than going somewhere else unseen. An installed program has no settings file beside it.
-    if (QFileInfo(exeDir).isWritable() ||
-        QFileInfo::exists(QDir(exeDir).filePath(QStringLiteral("myset.ini")))) {
-        g_path = exeDir;
-        return;
-    }
-    g_path = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    QDir().mkpath(g_path);
-    g_perUser = true;
+    const QString ca = QFileInfo(a).canonicalFilePath();
+    return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
 }
 } // namespace
+
+bool isInstalledCopy(const QString &exeDir, const QString &installBinDir)
+{
+    if (QFileInfo(QDir(exeDir).filePath(QStringLiteral("../share/velnor/myset.ini"))).isFile())
+        return true;
+    return !installBinDir.isEmpty() && samePlace(exeDir, installBinDir);
+}
+
+QString resolveFor(const QString &exeDir, const QString &installBinDir, bool *perUser)
+{
+    *perUser = false;
+    if (!isInstalledCopy(exeDir, installBinDir)) {
+        // A copy that carries its own settings file keeps its files beside it even where that folder is
+        // read-only: the user's settings are read from there, and a save there is refused with a message
+        // rather than going somewhere else unseen.
+        if (QFileInfo(exeDir).isWritable() ||
+            QFileInfo::exists(QDir(exeDir).filePath(QStringLiteral("myset.ini"))))
+            return exeDir;
+    }
+    *perUser = true;
+    return perUserDirectory();
+}
+
+QString perUserDirectory()
+{
+    const QString dir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (!dir.isEmpty() && !QFileInfo(dir).isDir()) {
+        // Cards and settings are private: the folder is made for its owner alone. An existing folder
+        // keeps whatever its owner chose.
+        QDir().mkpath(QFileInfo(dir).absolutePath());
+        QDir().mkdir(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    return dir;
+}
 
 QString path()
 {
     if (g_path.isEmpty())
-        resolve();
+        g_path = resolveFor(QCoreApplication::applicationDirPath(), QStringLiteral(VELNOR_INSTALL_BINDIR),
+                            &g_perUser);
     return g_path;
 }
 

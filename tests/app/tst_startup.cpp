@@ -1,5 +1,5 @@
 // Start-up: the splash's closing, the readouts and scroll bars the load sets, the settings applied at start,
-// and the settings file the program ships with.
+// the settings file the program ships with, and where a copy of the program keeps its files.
 #include "app/DefaultSettings.h"
 #include "app/SplashWindow.h"
 #include "card/CardFonts.h"
@@ -9,10 +9,12 @@
 #include "card/Twips.h"
 #include "editing/ColorPanel.h"
 #include "editing/LinePanel.h"
+#include "widgets/ProgramDirectory.h"
 
 #include <QLabel>
 #include <QProcess>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QTemporaryDir>
@@ -55,6 +57,9 @@ private slots:
     void defaultFileHasTheDialogsOrder();
     void defaultFileNeverOverwrites();
     void installedDefaultCopiedOnlyWhenMissing();
+    void programDirectoryOfEachCopy_data();
+    void programDirectoryOfEachCopy();
+    void perUserDirectoryIsPrivate();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -320,6 +325,111 @@ void TstStartup::installedDefaultCopiedOnlyWhenMissing()
     QVERIFY(QDir().mkpath(other));
     QVERIFY(!DefaultSettings::copyIfMissing(QString(), other));
     QVERIFY(!QFileInfo::exists(QDir(other).filePath(QStringLiteral("myset.ini"))));
+}
+
+void TstStartup::programDirectoryOfEachCopy_data()
+{
+    QTest::addColumn<QStringList>("files");  // made under the scratch folder; a trailing / makes a folder
+    QTest::addColumn<QString>("exeDir");     // the executable's folder, relative to the scratch folder
+    QTest::addColumn<QString>("installBin"); // the build's install folder for programs, relative, or ""
+    QTest::addColumn<bool>("readOnly");      // the executable's folder made read-only
+    QTest::addColumn<bool>("perUser");
+
+    // clang-format off
+    QTest::newRow("build tree") << QStringList{"build/myset.ini"} << "build" << "usr/bin" << false << false;
+    QTest::newRow("build tree before its first build") << QStringList{"build/"} << "build" << "" << false << false;
+    QTest::newRow("portable copy with its settings, read-only")
+        << QStringList{"velnor/myset.ini"} << "velnor" << "usr/bin" << true << false;
+    QTest::newRow("a share/ folder without the default is no install")
+        << QStringList{"x/bin/", "x/share/velnor/"} << "x/bin" << "" << false << false;
+    // Written by root, the install folder is writable; the default beside ../share still marks it.
+    QTest::newRow("installed under a writable prefix")
+        << QStringList{"prefix/bin/", "prefix/share/velnor/myset.ini"} << "prefix/bin" << "" << false << true;
+    QTest::newRow("installed, a settings file dropped beside the program")
+        << QStringList{"prefix/bin/myset.ini", "prefix/share/velnor/myset.ini"} << "prefix/bin" << "" << false
+        << true;
+    QTest::newRow("in the install folder, its default deleted")
+        << QStringList{"usr/bin/"} << "usr/bin" << "usr/bin" << false << true;
+    QTest::newRow("in the install folder, reached through a link")
+        << QStringList{"usr/bin/", "link>usr/bin"} << "link" << "usr/bin" << false << true;
+    // clang-format on
+}
+
+void TstStartup::programDirectoryOfEachCopy()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QString, exeDir);
+    QFETCH(QString, installBin);
+    QFETCH(bool, readOnly);
+    QFETCH(bool, perUser);
+    const QDir root(m_dir->path());
+    for (const QString &file : files) {
+        if (file.contains(QLatin1Char('>'))) {
+            const QStringList link = file.split(QLatin1Char('>'));
+            QVERIFY(QFile::link(root.filePath(link[1]), root.filePath(link[0])));
+        } else if (file.endsWith(QLatin1Char('/'))) {
+            QVERIFY(root.mkpath(file));
+        } else {
+            QVERIFY(root.mkpath(QFileInfo(file).path()));
+            writeGbk(root.filePath(file), QStringLiteral("[Text]\r\n"));
+        }
+    }
+    const QString exe = root.filePath(exeDir);
+    const QString bin = installBin.isEmpty() ? QString() : root.filePath(installBin);
+    qputenv("XDG_DATA_HOME", root.filePath(QStringLiteral("data")).toLocal8Bit());
+    if (readOnly)
+        QFile::setPermissions(exe, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+
+    QCOMPARE(ProgramDirectory::isInstalledCopy(exe, bin), perUser);
+    bool gotPerUser = !perUser;
+    const QString dir = ProgramDirectory::resolveFor(exe, bin, &gotPerUser);
+    QFile::setPermissions(exe, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QCOMPARE(gotPerUser, perUser);
+    QCOMPARE(dir,
+             perUser ? root.filePath(QStringLiteral("data/") + QCoreApplication::applicationName()) : exe);
+    QCOMPARE(QFileInfo(dir).isDir(), true);
+}
+
+void TstStartup::perUserDirectoryIsPrivate()
+{
+    const QDir root(m_dir->path());
+    const QString app = QCoreApplication::applicationName();
+    // Made afresh (with the folders above it): for its user alone, whatever the umask.
+    qputenv("XDG_DATA_HOME", root.filePath(QStringLiteral("a/share")).toLocal8Bit());
+    const QString made = ProgramDirectory::perUserDirectory();
+    QCOMPARE(made, root.filePath(QStringLiteral("a/share/") + app));
+    QCOMPARE(made, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    QCOMPARE(QFileInfo(made).permissions() & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser),
+             QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    // Two users' homes give two folders: nothing of one is found in the other's.
+    qputenv("XDG_DATA_HOME", root.filePath(QStringLiteral("b/share")).toLocal8Bit());
+    const QString other = ProgramDirectory::perUserDirectory();
+    QVERIFY(other != made);
+    QVERIFY(QFileInfo(other).isDir());
+
+    // An existing folder keeps the permissions its owner gave it.
+    const QString shared = root.filePath(QStringLiteral("c/share/") + app);
+    QVERIFY(QDir().mkpath(shared));
+    const QFile::Permissions chosen = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                      QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
+    QVERIFY(QFile::setPermissions(shared, chosen));
+    qputenv("XDG_DATA_HOME", root.filePath(QStringLiteral("c/share")).toLocal8Bit());
+    QCOMPARE(ProgramDirectory::perUserDirectory(), shared);
+    QCOMPARE(QFileInfo(shared).permissions() & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser),
+             chosen);
+
+    // The first start's copy of the default goes into it through the safe write and is the user's to change.
+    const QString shipped = root.filePath(QStringLiteral("shipped.ini"));
+    writeGbk(shipped, QStringLiteral("[Text]\r\nTitle=默认\r\n"));
+    QFile::setPermissions(shipped, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    QString reason;
+    QVERIFY(DefaultSettings::copyIfMissing(shipped, made, &reason));
+    QVERIFY(QFileInfo(QDir(made).filePath(QStringLiteral("myset.ini"))).permissions() & QFile::WriteOwner);
+    // A copy into a folder that cannot be written says why and leaves nothing.
+    const QString gone = root.filePath(QStringLiteral("missing"));
+    QVERIFY(!DefaultSettings::copyIfMissing(shipped, gone, &reason));
+    QVERIFY(!reason.isEmpty());
+    QVERIFY(!QFileInfo::exists(gone));
 }
 
 QTEST_MAIN(TstStartup)

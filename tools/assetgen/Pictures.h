@@ -37,6 +37,10 @@ QImage menuCursor(); // pointing hand over the menu buttons
 QImage grabCursor(); // closed hand, dragging the logo preview
 QImage handCursor(); // open hand over the print preview
 
+// The program's icon, size x size ARGB, and the same drawing as SVG text (UTF-8).
+QImage appIcon(int size);
+QByteArray appIconSvg();
+
 // Fonts by exact family name; the generator checks at start that each resolves to itself.
 namespace Fonts {
 inline const QString Song = QStringLiteral("宋体"); // substituted to AR PL UMing CN

@@ -5,6 +5,7 @@
 #include "assets/Assets.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <QImageWriter>
@@ -32,6 +33,34 @@ bool write(const QDir &dir, const QString &resource, const QImage &image)
         return false;
     }
     return true;
+}
+
+// The icon files of the desktop's icon theme: icons/hicolor/<size>/apps/<id>.png and
+// icons/hicolor/scalable/apps/<id>.svg (installed as they lie, under share/).
+bool writeIcons(const QDir &dir)
+{
+    const QString id = QStringLiteral(VELNOR_APP_ID);
+    bool ok = true;
+    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+        const QString path =
+            dir.filePath(QStringLiteral("icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(id));
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QImageWriter writer(path, "png");
+        if (!writer.write(Pictures::appIcon(size))) {
+            std::fprintf(stderr, "velnor-assetgen: cannot write %s: %s\n", qPrintable(path),
+                         qPrintable(writer.errorString()));
+            ok = false;
+        }
+    }
+    const QString svg = dir.filePath(QStringLiteral("icons/hicolor/scalable/apps/%1.svg").arg(id));
+    QDir().mkpath(QFileInfo(svg).absolutePath());
+    QFile file(svg);
+    const QByteArray text = Pictures::appIconSvg();
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.flush()) {
+        std::fprintf(stderr, "velnor-assetgen: cannot write %s\n", qPrintable(svg));
+        ok = false;
+    }
+    return ok;
 }
 
 // The pictures' lettering must come from these exact faces, or the output would differ by machine.
@@ -90,5 +119,6 @@ int main(int argc, char **argv)
     }
     for (int i = 0; i < 12; ++i)
         ok &= write(dir, Assets::texture(i), Pictures::texture(i));
+    ok &= writeIcons(dir);
     return ok ? 0 : 1;
 }

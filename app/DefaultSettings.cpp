@@ -1,5 +1,6 @@
 #include "app/DefaultSettings.h"
 
+#include "card/SafeFile.h"
 #include "widgets/ProgramDirectory.h"
 
 #include <QCoreApplication>
@@ -11,15 +12,20 @@ namespace DefaultSettings {
 bool copyIfMissing(const QString &shippedFile, const QString &dir)
 {
     const QString target = QDir(dir).filePath(FileName);
-    if (QFileInfo::exists(target))
+    // A link in its place is no settings file (the store reads it as missing): the copy replaces it.
+    const QFileInfo existing(target);
+    if (existing.exists() && !existing.isSymLink())
         return true;
     if (shippedFile.isEmpty() || !QFileInfo::exists(shippedFile))
         return false;
-    if (!QFile::copy(shippedFile, target))
+    QFile shipped(shippedFile);
+    if (!shipped.open(QIODevice::ReadOnly))
         return false;
-    // The installed file is read-only; the user's copy is theirs to change.
-    QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
-    return true;
+    const QByteArray bytes = shipped.readAll();
+    if (shipped.error() != QFileDevice::NoError)
+        return false;
+    // Written as a new file of the user's (the installed one is read-only): theirs to change.
+    return SafeFile::write(target, bytes).isEmpty();
 }
 
 QString shippedFile()

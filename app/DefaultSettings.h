@@ -3,12 +3,14 @@
 // the motto, so that a first start shows the default card rather than an empty one. The build writes it
 // beside the program (never over an existing file); an installed copy whose program directory is per-user
 // copies the installed default there the first time it starts.
+#include "card/SettingsStore.h"
+
 #include <QString>
 
 class CardModel;
 
 namespace DefaultSettings {
-inline const QString FileName = QStringLiteral("myset.ini");
+inline const QString &FileName = SettingsFileName;
 
 // Copies shippedFile into dir as myset.ini when dir has none. False only when a copy was needed and failed.
 bool copyIfMissing(const QString &shippedFile, const QString &dir);

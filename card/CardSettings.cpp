@@ -83,12 +83,22 @@ void applyColor(CardModel &card, ElementId id, const char *key)
 }
 } // namespace
 
-bool saveCardSettings(const CardModel &card)
+bool saveCardSettings(const CardModel &card, QString *reason)
 {
-    for (const SettingEntry &entry : SavedSettings)
-        if (!WriteSetting(QLatin1String(entry.section), QLatin1String(entry.key), settingValue(card, entry)))
+    // One batch: the file is parsed once and written once, all 23 settings or none.
+    SettingsBatch batch;
+    for (const SettingEntry &entry : SavedSettings) {
+        if (!WriteSetting(QLatin1String(entry.section), QLatin1String(entry.key),
+                          settingValue(card, entry))) {
+            if (reason)
+                *reason = QStringLiteral("设置文件无法读取或是只读的");
             return false;
-    return true;
+        }
+    }
+    const QString failed = batch.commit();
+    if (reason)
+        *reason = failed;
+    return failed.isEmpty();
 }
 
 void applyCardSettings(CardModel &card)

@@ -2,11 +2,14 @@
 // What of the card the settings file keeps, and the two ways it travels: saved from the card (the settings
 // dialog, and the build's default file) and applied to the card at start. Only texts, colours and the motto;
 // places, fonts, visibility, orientation and pictures are never stored.
+#include <QString>
+
 class CardModel;
 
-// The 23 writes, in the order that gives a new file [Text] (Title and the ten texts), [BgColor], [FColor].
-// Stops at the first write that fails and returns false; the store leaves the file whole either way.
-bool saveCardSettings(const CardModel &card);
+// The 23 writes, in the order that gives a new file [Text] (Title and the ten texts), [BgColor], [FColor],
+// made as one batch: the file is written once, with all of them, or not at all. On failure the reason
+// (in Chinese) is set when asked for, and the file is as it was.
+bool saveCardSettings(const CardModel &card, QString *reason = nullptr);
 
 // In this order: the motto, the ten texts, the page colour, the ten text colours, the line colour. A text is
 // applied as read, also when empty; a colour that is absent, empty, not a whole number or outside the

@@ -1,5 +1,7 @@
 #include "widgets/ProgramDirectory.h"
 
+#include "card/SettingsStore.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -16,8 +18,7 @@ void resolve()
     // A copy that carries its own settings file keeps its files beside it even where that folder is
     // read-only: the user's settings are read from there, and a save there is refused with a message
     // rather than going somewhere else unseen. An installed program has no settings file beside it.
-    if (QFileInfo(exeDir).isWritable() ||
-        QFileInfo::exists(QDir(exeDir).filePath(QStringLiteral("myset.ini")))) {
+    if (QFileInfo(exeDir).isWritable() || QFileInfo::exists(QDir(exeDir).filePath(SettingsFileName))) {
         g_path = exeDir;
         return;
     }

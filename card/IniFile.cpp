@@ -145,7 +145,9 @@ QByteArray IniFile::toAnsi(const QString &text)
         else if (c.isSurrogate())
             clean[i] = QLatin1Char('?');
     }
-    QStringEncoder encoder(kCodePage, QStringConverter::Flag::Stateless);
+    // Opening an ICU converter costs far more than a short conversion; one per thread is kept (stateless,
+    // so every call starts afresh).
+    thread_local QStringEncoder encoder(kCodePage, QStringConverter::Flag::Stateless);
     if (!encoder.isValid())
         return QByteArray();
     return encoder(clean);

@@ -1,26 +1,31 @@
 #include "FuzzSupport.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
-
-#include <memory>
 
 namespace Fuzz {
 void startApplication()
 {
-    static std::unique_ptr<QGuiApplication> app;
+    // Made once and never destroyed: libFuzzer ends the process with exit(), and Qt's objects must not
+    // be torn down among the other static objects.
+    static QGuiApplication *app = nullptr;
     if (app)
         return;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
     static char name[] = "velnor-fuzz";
     static char *argv[] = {name, nullptr};
-    app = std::make_unique<QGuiApplication>(argc, argv);
+    app = new QGuiApplication(argc, argv);
 }
 
 QString scratchFolder()
 {
-    static QTemporaryDir dir;
+    // In memory where there is a tmpfs: the settings target syncs every file it saves.
+    static QTemporaryDir dir(QFileInfo(QStringLiteral("/dev/shm")).isWritable()
+                                 ? QStringLiteral("/dev/shm/velnor-fuzz-XXXXXX")
+                                 : QDir::tempPath() + QStringLiteral("/velnor-fuzz-XXXXXX"));
     if (!dir.isValid()) {
         std::fprintf(stderr, "no scratch folder\n");
         std::abort();

@@ -7,7 +7,8 @@
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 mode=$1
-build=$2
+mkdir -p "$2"
+build="$(cd "$2" && pwd)"
 
 have_libfuzzer() {
     command -v clang++ >/dev/null 2>&1 || return 1
@@ -46,8 +47,9 @@ run)
     cd "$build"
     # Memory bounded: the picture readers may use at most the picture limit and a margin.
     QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 \
+        LSAN_OPTIONS="suppressions=$here/../tests/lsan.supp:print_suppressions=0" \
         "./fuzz_$target" "found/$target" "$here/corpus/$target" "${dict[@]}" \
-        -max_total_time="$seconds" -rss_limit_mb=2048 -malloc_limit_mb=1024 -max_len=65536 \
+        -max_total_time="$seconds" -rss_limit_mb=2048 -malloc_limit_mb=1024 -max_len=16384 \
         -print_final_stats=1 >"$log" 2>&1 || { tail -n 60 "$log"; exit 1; }
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
     echo "fuzz_$target: $runs executions ran clean in $seconds s"

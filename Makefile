@@ -3,7 +3,7 @@ BUILD   ?= build
 JOBS    ?= $(shell nproc)
 PACKAGES = cmake g++ make qt6-base-dev qt6-translations-l10n libgl-dev libfontconfig-dev \
            fonts-arphic-uming fonts-noto-cjk fonts-dejavu-core xvfb xauth xdotool x11-utils \
-           libbenchmark-dev poppler-utils time cups-daemon \
+           libbenchmark-dev poppler-utils time cups-daemon clang libclang-rt-14-dev \
            desktop-file-utils appstream fontconfig libxml2-utils
 
 # Only for `make bench`: strace (to check that listing the card folder opens no card), Xlib (for the
@@ -18,7 +18,22 @@ BENCH_PACKAGES = strace libx11-dev fonts-lmodern fonts-texgyre fonts-liberation2
 PACKAGE_BUILD ?= build-package
 PACKAGE_PACKAGES = dpkg-dev lintian
 
-.PHONY: deps build run test bench assets package clean format check-format
+
+# The sanitizer build (`make test-asan`): the whole suite with AddressSanitizer (leaks included) and
+# UndefinedBehaviorSanitizer, any finding fatal. tests/lsan.supp names the few leaks inside system libraries.
+ASAN_BUILD ?= build-asan
+ASAN_FLAGS = -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer
+ASAN_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1 \
+           UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+           LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0
+
+# Fuzzing (`make fuzz`): the fuzz/ targets built with clang and libFuzzer, each run FUZZ_SECONDS.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 300
+FUZZ_TARGETS = settings gbk picture design
+
+
+.PHONY: deps build run test test-asan fuzz bench assets package clean format check-format
 
 # Installs whichever of the listed Debian packages are missing.
 define install_missing
@@ -45,6 +60,16 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+test-asan: deps
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELNOR_FUZZ_TESTS=OFF \
+	      -DCMAKE_CXX_FLAGS="$(ASAN_FLAGS)" -DCMAKE_EXE_LINKER_FLAGS="$(ASAN_FLAGS)" >/dev/null
+	$(ASAN_ENV) cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && $(ASAN_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+fuzz: deps
+	fuzz/run.sh build $(FUZZ_BUILD)
+	@for t in $(FUZZ_TARGETS); do fuzz/run.sh run $(FUZZ_BUILD) $$t $(FUZZ_SECONDS) || exit 1; done
 
 # Release build of the program and the benchmarks in its own directory, then one table of every figure.
 bench: deps
@@ -86,4 +111,4 @@ check-format:
 	$(FORMAT_FILES) | xargs clang-format --dry-run -Werror
 
 clean:
-	rm -rf $(BUILD) $(BENCH_BUILD) $(PACKAGE_BUILD) velnor_*.deb
+	rm -rf $(BUILD) $(BENCH_BUILD) $(PACKAGE_BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) velnor_*.deb

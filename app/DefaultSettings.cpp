@@ -18,7 +18,9 @@ bool copyIfMissing(const QString &shippedFile, const QString &dir, QString *reas
         return false;
     };
     const QString target = QDir(dir).filePath(FileName);
-    if (QFileInfo::exists(target) || QFileInfo(target).isSymLink())
+    // A link in its place is no settings file (the store reads it as missing): the copy replaces it.
+    const QFileInfo existing(target);
+    if (existing.exists() && !existing.isSymLink())
         return true;
     if (shippedFile.isEmpty() || !QFileInfo::exists(shippedFile))
         return fail(QStringLiteral("找不到程序自带的设置文件"));

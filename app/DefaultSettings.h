@@ -3,13 +3,15 @@
 // the motto, so that a first start shows the default card rather than an empty one. The build writes it
 // beside the program (never over an existing file); an installed copy, whose program directory is the
 // user's own, copies the installed default there the first time each user starts it.
+#include "card/SettingsStore.h"
+
 #include <QString>
 
 class CardModel;
 class QWidget;
 
 namespace DefaultSettings {
-inline const QString FileName = QStringLiteral("myset.ini");
+inline const QString &FileName = SettingsFileName;
 
 // Copies shippedFile into dir as myset.ini when dir has none, through a safe write. False only when a
 // copy was needed and failed; then *reason (if given) says why, in Chinese.

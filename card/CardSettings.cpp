@@ -37,19 +37,30 @@ QString defaultText(ElementId id)
     return ReadSetting(SettingKeys::Texts, key(id));
 }
 
-bool saveCardSettings(const CardModel &card)
+bool saveCardSettings(const CardModel &card, QString *reason)
 {
-    if (!WriteSetting(SettingKeys::Texts, SettingKeys::Motto, card.motto()) ||
-        !WriteSetting(SettingKeys::PageColors, SettingKeys::PageColor,
-                      VbColors::toSettingText(card.pageColor())))
+    // One batch: the file is parsed once and written once, all 23 settings or none.
+    SettingsBatch batch;
+    const auto write = [reason](const QString &section, const QString &key, const QString &value) {
+        if (WriteSetting(section, key, value))
+            return true;
+        if (reason)
+            *reason = QStringLiteral("设置文件无法读取或是只读的");
+        return false;
+    };
+    if (!write(SettingKeys::Texts, SettingKeys::Motto, card.motto()) ||
+        !write(SettingKeys::PageColors, SettingKeys::PageColor, VbColors::toSettingText(card.pageColor())))
         return false;
     for (ElementId id : SavedColors)
-        if (!WriteSetting(SettingKeys::ForeColors, key(id), VbColors::toSettingText(card.element(id).color)))
+        if (!write(SettingKeys::ForeColors, key(id), VbColors::toSettingText(card.element(id).color)))
             return false;
     for (ElementId id : SavedTexts)
-        if (!WriteSetting(SettingKeys::Texts, key(id), card.textElement(id).text))
+        if (!write(SettingKeys::Texts, key(id), card.textElement(id).text))
             return false;
-    return true;
+    const QString failed = batch.commit();
+    if (reason)
+        *reason = failed;
+    return failed.isEmpty();
 }
 
 void applyCardSettings(CardModel &card)

@@ -17,9 +17,10 @@ inline const QString PageColor = QStringLiteral("Bg");       // in [BgColor]
 inline const QString ForeColors = QStringLiteral("FColor");  // the ten text colours and the line's
 } // namespace SettingKeys
 
-// The 23 writes, in the order that gives a new file [Text] (Title and the ten texts), [BgColor], [FColor].
-// Stops at the first write that fails and returns false; the store leaves the file whole either way.
-bool saveCardSettings(const CardModel &card);
+// The 23 writes, in the order that gives a new file [Text] (Title and the ten texts), [BgColor], [FColor],
+// made as one batch: the file is written once, with all of them, or not at all. On failure the reason
+// (in Chinese) is set when asked for, and the file is as it was.
+bool saveCardSettings(const CardModel &card, QString *reason = nullptr);
 
 // In this order: the motto, the ten texts, the page colour, the ten text colours, the line colour. A text is
 // applied as read, also when empty; a colour that is absent, empty, not a whole number or outside the

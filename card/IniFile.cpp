@@ -92,9 +92,23 @@ std::pair<char32_t, int> decodeUtf8(const uchar *p, int n)
 
 } // namespace
 
+// The characters of one line with the offset of each, reused from line to line.
+struct IniFile::Scratch {
+    std::vector<char32_t> units;
+    std::vector<int> offsets;
+};
+
 IniFile::IniFile(const QByteArray &bytes) : m_bytes(bytes)
 {
-    load();
+    const auto *p = reinterpret_cast<const uchar *>(m_bytes.constData());
+    m_utf8 = m_bytes.size() >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF;
+    Scratch scratch;
+    const int n = int(m_bytes.size());
+    for (int at = textStart(); at < n;) {
+        Line line;
+        at = parseLine(at, line, scratch);
+        m_lines.push_back(std::move(line));
+    }
 }
 
 QString IniFile::trimmed(const QString &s)
@@ -131,7 +145,9 @@ QByteArray IniFile::toAnsi(const QString &text)
         else if (c.isSurrogate())
             clean[i] = QLatin1Char('?');
     }
-    QStringEncoder encoder(kCodePage, QStringConverter::Flag::Stateless);
+    // Opening an ICU converter costs far more than a short conversion; one per thread is kept (stateless,
+    // so every call starts afresh).
+    thread_local QStringEncoder encoder(kCodePage, QStringConverter::Flag::Stateless);
     if (!encoder.isValid())
         return QByteArray();
     return encoder(clean);
@@ -155,92 +171,94 @@ QString IniFile::fromAnsi(const QByteArray &bytes)
     return out;
 }
 
-void IniFile::load()
+std::pair<char32_t, int> IniFile::characterAt(int at) const
 {
-    m_units.clear();
-    m_offsets.clear();
-    m_lines.clear();
     const auto *p = reinterpret_cast<const uchar *>(m_bytes.constData());
     const int n = int(m_bytes.size());
-    int i = 0;
-    m_utf8 = n >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF;
     if (m_utf8)
-        i = 3;
-    const GbkTable &gbk = gbkTable();
-    m_units.reserve(n - i);
-    m_offsets.reserve(n - i + 1);
-    while (i < n) {
-        m_offsets.push_back(i);
-        if (m_utf8) {
-            const auto [c, len] = decodeUtf8(p + i, n - i);
-            m_units.push_back(c);
-            i += len;
-        } else if (p[i] >= 0x81 && p[i] <= 0xFE && i + 1 < n && p[i + 1] != 0) {
-            // A lead byte takes the next byte whatever it is, so a trail byte that looks like
-            // '[', ']', '=' or '\' never counts as one.
-            m_units.push_back(gbk.pair[p[i] * 256 + p[i + 1]]);
-            i += 2;
+        return decodeUtf8(p + at, n - at);
+    // A lead byte takes the next byte whatever it is, so a trail byte that looks like '[', ']', '=' or
+    // '\' never counts as one.
+    if (p[at] >= 0x81 && p[at] <= 0xFE && at + 1 < n && p[at + 1] != 0)
+        return {gbkTable().pair[p[at] * 256 + p[at + 1]], 2};
+    return {gbkTable().single[p[at]], 1};
+}
+
+int IniFile::parseLine(int at, Line &line, Scratch &scratch) const
+{
+    const int n = int(m_bytes.size());
+    std::vector<char32_t> &u = scratch.units;
+    std::vector<int> &offset = scratch.offsets;
+    u.clear();
+    offset.clear();
+    line.begin = at;
+    while (at < n) {
+        const auto [c, len] = characterAt(at);
+        if (isLineBreak(c))
+            break;
+        u.push_back(c);
+        offset.push_back(at);
+        at += len;
+    }
+    line.end = at;
+    offset.push_back(at);
+    if (at < n) {
+        const auto [c, len] = characterAt(at);
+        at += len;
+        if (c == '\r' && at < n && characterAt(at).first == '\n')
+            at += characterAt(at).second;
+    }
+    line.breakEnd = at;
+
+    // Indexes into the line's characters from here on.
+    const int count = int(u.size());
+    int from = 0, trimEnd = count;
+    while (from < trimEnd && isBlank(u[from]))
+        ++from;
+    while (trimEnd > from && isBlank(u[trimEnd - 1]))
+        --trimEnd;
+    line.trimEnd = offset[trimEnd];
+    const auto name = [&](int a, int b) {
+        return b > a ? QString::fromUcs4(u.data() + a, b - a) : QString();
+    };
+    if (from < trimEnd) {
+        int close = -1;
+        if (u[from] == '[') {
+            for (int i = trimEnd - 1; i > from && close < 0; --i)
+                if (u[i] == ']')
+                    close = i;
+        }
+        if (close >= 0) {
+            line.kind = Kind::Header;
+            line.name = cutAtNul(trimmed(name(from + 1, close)));
         } else {
-            m_units.push_back(gbk.single[p[i]]);
-            ++i;
-        }
-    }
-    m_offsets.push_back(n);
-
-    const int units = int(m_units.size());
-    int at = 0;
-    while (at < units) {
-        Line line;
-        line.begin = at;
-        line.end = at;
-        while (line.end < units && !isLineBreak(m_units[line.end]))
-            ++line.end;
-        line.breakEnd = line.end;
-        if (line.end < units)
-            line.breakEnd +=
-                (m_units[line.end] == '\r' && line.end + 1 < units && m_units[line.end + 1] == '\n') ? 2 : 1;
-        at = line.breakEnd;
-
-        int from = line.begin;
-        line.trimEnd = line.end;
-        while (from < line.trimEnd && isBlank(m_units[from]))
-            ++from;
-        while (line.trimEnd > from && isBlank(m_units[line.trimEnd - 1]))
-            --line.trimEnd;
-        if (from < line.trimEnd) {
-            int close = -1;
-            if (m_units[from] == '[') {
-                for (int u = line.trimEnd - 1; u > from && close < 0; --u)
-                    if (m_units[u] == ']')
-                        close = u;
-            }
-            if (close >= 0) {
-                line.kind = Kind::Header;
-                line.name = cutAtNul(trimmed(text(from + 1, close)));
+            line.kind = Kind::Key;
+            int eq = from;
+            while (eq < trimEnd && u[eq] != '=')
+                ++eq;
+            if (eq < trimEnd) {
+                line.name = cutAtNul(trimmed(name(from, eq)));
+                int value = eq + 1;
+                while (value < count && isBlank(u[value]))
+                    ++value;
+                line.valueBegin = offset[value];
             } else {
-                line.kind = Kind::Key;
-                int eq = from;
-                while (eq < line.trimEnd && m_units[eq] != '=')
-                    ++eq;
-                if (eq < line.trimEnd) {
-                    line.name = cutAtNul(trimmed(text(from, eq)));
-                    line.valueBegin = eq + 1;
-                    while (line.valueBegin < line.end && isBlank(m_units[line.valueBegin]))
-                        ++line.valueBegin;
-                } else {
-                    line.name = cutAtNul(text(from, line.trimEnd));
-                }
+                line.name = cutAtNul(name(from, trimEnd));
             }
         }
-        m_lines.push_back(std::move(line));
     }
+    return line.breakEnd;
 }
 
 QString IniFile::text(int from, int to) const
 {
-    if (to <= from)
-        return QString();
-    return QString::fromUcs4(m_units.data() + from, to - from);
+    std::u32string units;
+    while (from < to) {
+        const auto [c, len] = characterAt(from);
+        units += c;
+        from += len;
+    }
+    return QString::fromUcs4(units.data(), qsizetype(units.size()));
 }
 
 QByteArray IniFile::encode(const QString &text) const
@@ -278,8 +296,48 @@ std::optional<QString> IniFile::rawValue(const QString &section, const QString &
 
 void IniFile::replace(int from, int to, const QByteArray &with)
 {
-    m_bytes.replace(m_offsets[from], m_offsets[to] - m_offsets[from], with);
-    load();
+    // Parsing starts again at the line holding the byte before the edit: an insertion at a line's start
+    // may join the line break before it, and a lead byte at the end of the file takes the next byte.
+    // It stops at the first line start that is a line start of the old, unedited rest; from there on
+    // the characters and lines are those of the old file, moved by the size difference.
+    const int old = int(m_lines.size());
+    int first = 0;
+    while (first + 1 < old && m_lines[first + 1].begin < from)
+        ++first;
+    const int delta = int(with.size()) - (to - from);
+    m_bytes.replace(from, to - from, with);
+    const int n = int(m_bytes.size());
+
+    std::vector<Line> fresh;
+    Scratch scratch;
+    int at = old > 0 ? m_lines[first].begin : textStart();
+    int rest = first; // the first old line that may start the unedited rest
+    bool joined = false;
+    while (at < n) {
+        while (rest < old && (m_lines[rest].begin < to || m_lines[rest].begin + delta < at))
+            ++rest;
+        if (rest < old && m_lines[rest].begin + delta == at) {
+            joined = true;
+            break;
+        }
+        Line line;
+        at = parseLine(at, line, scratch);
+        fresh.push_back(std::move(line));
+    }
+    if (!joined)
+        rest = old;
+    for (int i = rest; i < old; ++i) {
+        Line &line = m_lines[i];
+        line.begin += delta;
+        line.end += delta;
+        line.breakEnd += delta;
+        line.trimEnd += delta;
+        if (line.valueBegin >= 0)
+            line.valueBegin += delta;
+    }
+    m_lines.erase(m_lines.begin() + first, m_lines.begin() + rest);
+    m_lines.insert(m_lines.begin() + first, std::make_move_iterator(fresh.begin()),
+                   std::make_move_iterator(fresh.end()));
 }
 
 bool IniFile::setValue(const QString &section, const QString &key, const QString &value)
@@ -287,8 +345,8 @@ bool IniFile::setValue(const QString &section, const QString &key, const QString
     static const QByteArray crlf("\r\n");
     const QByteArray bytes = encode(value);
     const QByteArray keyLine = encode(key) + '=' + bytes + crlf;
-    const int endOfText = int(m_units.size());
-    const bool endsInBreak = endOfText == 0 || isLineBreak(m_units.back());
+    const int endOfText = int(m_bytes.size());
+    const bool endsInBreak = m_lines.empty() || m_lines.back().breakEnd > m_lines.back().end;
 
     const int header = findSection(trimmed(section));
     if (header < 0) {
@@ -305,10 +363,12 @@ bool IniFile::setValue(const QString &section, const QString &key, const QString
             replace(line.trimEnd, line.end, '=' + bytes);
             return true;
         }
-        // Only the value changes; the key keeps its spelling and the line its place and its line break.
-        const int from = m_offsets[line.valueBegin];
-        if (QByteArrayView(m_bytes).sliced(from, m_offsets[line.end] - from) == QByteArrayView(bytes))
+        // The same value as read leaves the file alone, whatever blanks follow it in the line.
+        const int from = std::min(line.valueBegin, line.trimEnd);
+        if (QByteArrayView(m_bytes).sliced(from, line.trimEnd - from) ==
+            QByteArrayView(encode(trimmed(value))))
             return false;
+        // Only the value changes; the key keeps its spelling and the line its place and its line break.
         replace(line.valueBegin, line.end, bytes);
         return true;
     }

@@ -24,7 +24,9 @@ public:
 
     // Gives key in section the value, editing the bytes in place. The names are those to write when they
     // are new (the caller has trimmed their start); the value holds no line break. Returns false when
-    // the bytes stay as they were because the key already holds exactly this value.
+    // the bytes stay as they were because the key already reads as this value (blanks after it in the
+    // file or in the value do not count: reading trims them). An edit parses again only the lines it
+    // touches, so a run of writes to a large file costs about one parse.
     bool setValue(const QString &section, const QString &key, const QString &value);
 
     // The white space the profile functions trim: TAB, LF, VT, FF, CR, 0x1A and space.
@@ -41,29 +43,30 @@ public:
 
 private:
     enum class Kind { Blank, Header, Key };
+    // Every position is a byte offset into m_bytes, at the start of a character (a GBK pair or UTF-8
+    // sequence is one character).
     struct Line {
-        int begin = 0;       // first unit of the line
-        int end = 0;         // unit after the line's text, where its line break starts
-        int breakEnd = 0;    // unit after the line break (CR LF, CR or LF); end at the end of the file
-        int trimEnd = 0;     // unit after the last non-blank unit
-        int valueBegin = -1; // key lines with '=': first unit of the value (blanks after '=' skipped)
+        int begin = 0;       // first byte of the line
+        int end = 0;         // where its line break starts
+        int breakEnd = 0;    // after the line break (CR LF, CR or LF); end at the end of the file
+        int trimEnd = 0;     // after the last non-blank character
+        int valueBegin = -1; // key lines with '=': first byte of the value (blanks after '=' skipped)
         Kind kind = Kind::Blank;
         QString name; // section or key name, trimmed and cut at NUL
     };
+    struct Scratch;
 
-    void load();
+    std::pair<char32_t, int> characterAt(int at) const;
+    int textStart() const { return m_utf8 ? 3 : 0; }
+    int parseLine(int at, Line &line, Scratch &scratch) const;
     QString text(int from, int to) const;
     QByteArray encode(const QString &text) const;
     int findSection(const QString &name) const;
     int findKey(int header, const QString &name) const;
     void replace(int from, int to, const QByteArray &with);
-    void insertAt(int unit, const QByteArray &with) { replace(unit, unit, with); }
+    void insertAt(int at, const QByteArray &with) { replace(at, at, with); }
 
     QByteArray m_bytes;
     bool m_utf8 = false;
-    // The text as units (one character each; a GBK pair or UTF-8 sequence is one unit) with the byte
-    // offset where each unit starts, plus the end offset, so edits land on exact byte ranges.
-    std::vector<char32_t> m_units;
-    std::vector<int> m_offsets;
     std::vector<Line> m_lines;
 };

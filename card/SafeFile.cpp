@@ -8,6 +8,7 @@
 #include <QImageWriter>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -15,6 +16,8 @@
 
 namespace SafeFile {
 namespace {
+constexpr QFile::Permissions AnyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+
 QString systemReason(int error)
 {
     switch (error) {
@@ -22,17 +25,33 @@ QString systemReason(int error)
     case EDQUOT:
         return QStringLiteral("磁盘空间不足");
     case EFBIG:
-        return QStringLiteral("文件太大");
+        return QStringLiteral("文件太大，超出了允许的文件大小");
     case EACCES:
     case EPERM:
         return QStringLiteral("没有写入权限");
     case EROFS:
         return QStringLiteral("磁盘是只读的");
     case ENOENT:
+    case ENOTDIR:
         return QStringLiteral("文件夹不存在");
+    case EIO:
+        return QStringLiteral("磁盘读写出错");
+    case EISDIR:
+        return QStringLiteral("同名的不是普通文件");
     default:
-        return QString::fromLocal8Bit(std::strerror(error));
+        return QStringLiteral("系统错误：") + QString::fromLocal8Bit(std::strerror(error));
     }
+}
+
+// A file-size limit (ulimit -f) would otherwise end the program on the write that crosses it; ignored,
+// the write fails with EFBIG and is reported like a full disk.
+void ignoreFileSizeSignal()
+{
+    static const bool once = [] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        return true;
+    }();
+    Q_UNUSED(once);
 }
 
 bool writeAll(int fd, const char *data, qint64 size, int *error)
@@ -45,6 +64,10 @@ bool writeAll(int fd, const char *data, qint64 size, int *error)
             *error = errno;
             return false;
         }
+        if (n == 0) { // nothing written and no error: treat as a full disk rather than loop
+            *error = ENOSPC;
+            return false;
+        }
         data += n;
         size -= n;
     }
@@ -52,20 +75,33 @@ bool writeAll(int fd, const char *data, qint64 size, int *error)
 }
 } // namespace
 
+bool isReadOnlyFile(const QString &path)
+{
+    const QFileInfo target(path);
+    return !target.isSymLink() && target.isFile() &&
+           (!target.isWritable() || !(target.permissions() & AnyWrite));
+}
+
+bool isReadOnlyFolder(const QString &folder)
+{
+    // A new file is made in the folder and renamed there, so the folder's protection decides, also for
+    // a user (like root) whom the system would let write there anyway.
+    const QFileInfo info(folder);
+    return info.isDir() && (!info.isWritable() || !(info.permissions() & AnyWrite));
+}
+
 QString whyNotWritable(const QString &path)
 {
-    constexpr QFile::Permissions anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
     const QFileInfo target(path);
     // A link is replaced, not followed, so only a regular file's own protection counts.
-    if (!target.isSymLink() && target.isFile() &&
-        (!target.isWritable() || !(target.permissions() & anyWrite)))
+    if (isReadOnlyFile(path))
         return QStringLiteral("同名的文件是只读的");
     if (!target.isSymLink() && target.exists() && !target.isFile())
         return QStringLiteral("同名的不是普通文件");
     const QFileInfo folder(target.absolutePath());
     if (!folder.isDir())
         return QStringLiteral("文件夹“%1”不存在").arg(QDir::toNativeSeparators(folder.filePath()));
-    if (!folder.isWritable() || !(folder.permissions() & anyWrite))
+    if (isReadOnlyFolder(folder.filePath()))
         return QStringLiteral("文件夹“%1”是只读的").arg(QDir::toNativeSeparators(folder.filePath()));
     return QString();
 }
@@ -75,16 +111,27 @@ QString write(const QString &path, const QByteArray &bytes)
     const QString refused = whyNotWritable(path);
     if (!refused.isEmpty())
         return refused;
+    ignoreFileSizeSignal();
     const QFileInfo target(path);
+    const QByteArray targetName = QFile::encodeName(target.absoluteFilePath());
     const QByteArray folder = QFile::encodeName(target.absolutePath());
     QByteArray temporary = folder + "/.velnor-XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0)
         return systemReason(errno);
-    // mkstemp makes the file for its owner alone; a card or a settings file is as readable as any other.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
+
+    // mkstemp makes the file for its owner alone. A file that is replaced keeps its permissions (and,
+    // written by root, its owner); a new one is as readable as any other file the user makes.
+    struct stat old {};
+    if (::lstat(targetName.constData(), &old) == 0 && S_ISREG(old.st_mode)) {
+        ::fchmod(fd, old.st_mode & 07777);
+        if (::geteuid() == 0 && ::fchown(fd, old.st_uid, old.st_gid) == 0)
+            ::fchmod(fd, old.st_mode & 07777); // chown clears set-id bits; put them back
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        ::fchmod(fd, 0666 & ~mask);
+    }
 
     int error = 0;
     bool ok = writeAll(fd, bytes.constData(), bytes.size(), &error);
@@ -96,8 +143,8 @@ QString write(const QString &path, const QByteArray &bytes)
         error = errno;
         ok = false;
     }
-    if (ok &&
-        ::rename(temporary.constData(), QFile::encodeName(target.absoluteFilePath()).constData()) != 0) {
+    // rename() replaces a link in the target's place with the new file; it never follows it.
+    if (ok && ::rename(temporary.constData(), targetName.constData()) != 0) {
         error = errno;
         ok = false;
     }
@@ -106,7 +153,7 @@ QString write(const QString &path, const QByteArray &bytes)
         return systemReason(error);
     }
     // The rename itself is kept only once the folder is on disk.
-    const int dirFd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY);
+    const int dirFd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dirFd >= 0) {
         ::fsync(dirFd);
         ::close(dirFd);
@@ -122,8 +169,9 @@ QString writeImage(const QString &path, const QImage &picture, const char *forma
     QImageWriter writer(&buffer, format);
     const QImage toWrite =
         qstrcmp(format, "bmp") == 0 ? picture.convertToFormat(QImage::Format_RGB32) : picture;
-    if (!writer.write(toWrite))
-        return writer.errorString();
+    if (toWrite.isNull() || !writer.write(toWrite))
+        return QStringLiteral("无法把图片编码为%1格式（内存不足或图片为空）")
+            .arg(QString::fromLatin1(format).toUpper());
     return write(path, bytes);
 }
 } // namespace SafeFile

@@ -1,12 +1,17 @@
 #include "card/SettingsStore.h"
 
 #include "card/IniFile.h"
+#include "card/SafeFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 // Both operations behave as the ANSI profile functions called with the program's fixed-length texts do,
 // byte for byte, with these deliberate differences:
@@ -26,10 +31,19 @@
 // break, and for a key holding '=' or starting with '[', which would be read back as another key or as a
 // section header.
 //
-// Safety. A changed file is written to a temporary file beside it and renamed over it (QSaveFile), so a
-// failed write leaves the old file exactly as it was. A file that cannot be read (a directory, a device,
-// no read permission, over 64 MiB) reads as missing and is never replaced, and a read-only myset.ini is
-// not written even where the directory would allow replacing it.
+// Safety. A changed file is written through SafeFile: a temporary file beside it, every write checked,
+// renamed over it only when complete, so a failed write (a full disk, a file-size limit) leaves the old
+// file exactly as it was and reports false. A file that cannot be read (a directory, a device, no read
+// permission, over 64 MiB) reads as missing and is never replaced, and a read-only myset.ini is not written
+// even where the directory would allow replacing it. A link named myset.ini is never followed, neither
+// read nor written through: it reads as a missing file (the defaults), and a changed setting replaces it
+// by a regular file holding only what was written, so a link cannot carry another file's content into
+// the settings or the settings into another file.
+//
+// Cost. The parsed file is kept with the file's identity (device, inode, size, modification and change
+// times) and used again while those stay the same; an edit parses again only the lines it touches. So
+// the start's 23 reads cost one read and parse of the file and a save of the 23 settings (one batch) one
+// parse and one write, whatever the file's size.
 
 namespace {
 
@@ -146,34 +160,129 @@ bool isWritableName(const QString &name, bool isKey)
 
 enum class FileState { Missing, Read, Unusable };
 
-FileState readFile(const QString &path, QByteArray *bytes)
+// What identifies one version of the file on disk.
+struct FileKey {
+    bool exists = false;
+    dev_t device = 0;
+    ino_t inode = 0;
+    mode_t mode = 0;
+    off_t size = 0;
+    timespec modified{};
+    timespec changed{};
+
+    static FileKey of(const struct stat &st)
+    {
+        return {true, st.st_dev, st.st_ino, st.st_mode, st.st_size, st.st_mtim, st.st_ctim};
+    }
+    bool operator==(const FileKey &o) const
+    {
+        return exists == o.exists && device == o.device && inode == o.inode && mode == o.mode &&
+               size == o.size && modified.tv_sec == o.modified.tv_sec &&
+               modified.tv_nsec == o.modified.tv_nsec && changed.tv_sec == o.changed.tv_sec &&
+               changed.tv_nsec == o.changed.tv_nsec;
+    }
+};
+
+// The link itself, not what it points at.
+FileKey currentKey(const QByteArray &path)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
-        return info.isSymLink() ? FileState::Unusable : FileState::Missing;
-    if (!info.isFile() || info.size() > kLargestFile)
-        return FileState::Unusable;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return FileState::Unusable;
-    *bytes = file.readAll();
-    return file.error() == QFileDevice::NoError ? FileState::Read : FileState::Unusable;
+    struct stat st {};
+    return ::lstat(path.constData(), &st) == 0 ? FileKey::of(st) : FileKey();
 }
 
-// A file its owner may not write counts as read-only even for a user who could replace it.
-bool isReadOnly(const QString &path)
+struct ParsedFile {
+    bool valid = false;
+    QString path;
+    FileKey key;
+    FileState state = FileState::Missing;
+    IniFile ini;
+};
+
+ParsedFile &parsedCache()
 {
-    const QFileInfo info(path);
-    return !info.isWritable() || !(info.permissions() & QFileDevice::WriteOwner);
+    static ParsedFile cache;
+    return cache;
 }
 
-// The file is rewritten through a new file in its folder, so a folder made read-only refuses every write,
-// also for a user (like root) whom the system would let write there anyway.
-bool isReadOnlyFolder(const QString &dir)
+// Reads a regular file without following a link or blocking on a device or pipe.
+FileState readRegularFile(const QByteArray &path, const FileKey &seen, FileKey *key, QByteArray *bytes)
 {
-    constexpr QFile::Permissions anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
-    const QFileInfo info(dir);
-    return info.isDir() && (!info.isWritable() || !(info.permissions() & anyWrite));
+    if (!seen.exists)
+        return FileState::Missing;
+    if (S_ISLNK(seen.mode))
+        return FileState::Missing;
+    if (!S_ISREG(seen.mode) || seen.size > kLargestFile)
+        return FileState::Unusable;
+    const int fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT || errno == ELOOP ? FileState::Missing : FileState::Unusable;
+    struct stat st {};
+    FileState state = FileState::Unusable;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= kLargestFile) {
+        *key = FileKey::of(st);
+        bytes->resize(qsizetype(st.st_size));
+        qsizetype got = 0;
+        state = FileState::Read;
+        for (;;) {
+            if (got == bytes->size()) {
+                if (got >= kLargestFile) {
+                    state = FileState::Unusable;
+                    break;
+                }
+                bytes->resize(got + 4096); // the file grew while being read
+            }
+            const ssize_t n = ::read(fd, bytes->data() + got, size_t(bytes->size() - got));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0) {
+                state = FileState::Unusable;
+                break;
+            }
+            if (n == 0)
+                break;
+            got += n;
+        }
+        bytes->resize(got);
+    }
+    ::close(fd);
+    return state;
+}
+
+// The settings file as it is on disk now, parsed once per version of it.
+const ParsedFile &currentFile()
+{
+    ParsedFile &cache = parsedCache();
+    const QString path = settingsFilePath();
+    const QByteArray name = QFile::encodeName(path);
+    const FileKey key = currentKey(name);
+    if (cache.valid && cache.path == path && cache.key == key)
+        return cache;
+    FileKey readKey = key;
+    QByteArray bytes;
+    const FileState state = readRegularFile(name, key, &readKey, &bytes);
+    cache.valid = true;
+    cache.path = path;
+    // Kept under the identity the file had when it was opened: a change made while it was read shows
+    // as a different identity next time, and the file is read again.
+    cache.key = state == FileState::Read && S_ISREG(key.mode) ? readKey : key;
+    cache.state = state;
+    cache.ini = state == FileState::Read ? IniFile(bytes) : IniFile();
+    return cache;
+}
+
+// The open batch: the parsed file with the writes taken so far.
+struct Batch {
+    bool open = false;
+    bool started = false; // the file has been looked at (by the first write)
+    bool changed = false;
+    QString path;
+    IniFile ini;
+};
+
+Batch &batch()
+{
+    static Batch b;
+    return b;
 }
 
 } // namespace
@@ -192,7 +301,7 @@ QString settingsDirectory()
 
 QString settingsFilePath()
 {
-    return QDir(settingsDirectory()).filePath(QStringLiteral("myset.ini"));
+    return QDir(settingsDirectory()).filePath(SettingsFileName);
 }
 
 QString ReadSetting(const QString &section, const QString &key)
@@ -201,10 +310,19 @@ QString ReadSetting(const QString &section, const QString &key)
         return QString();
     const QString sectionName = IniFile::trimmed(asAnsi(section));
     const QString keyName = IniFile::trimmed(asAnsi(key));
-    QByteArray bytes;
-    if (sectionName.isEmpty() || keyName.isEmpty() || readFile(settingsFilePath(), &bytes) != FileState::Read)
+    if (sectionName.isEmpty() || keyName.isEmpty())
         return QString();
-    const std::optional<QString> stored = IniFile(bytes).rawValue(sectionName, keyName);
+    const Batch &open = batch();
+    const IniFile *ini = nullptr;
+    if (open.open && open.started) {
+        ini = &open.ini;
+    } else {
+        const ParsedFile &file = currentFile();
+        if (file.state != FileState::Read)
+            return QString();
+        ini = &file.ini;
+    }
+    const std::optional<QString> stored = ini->rawValue(sectionName, keyName);
     if (!stored)
         return QString();
     const std::optional<QString> unescaped = unescapeLineBreaks(*stored);
@@ -226,18 +344,55 @@ bool WriteSetting(const QString &section, const QString &key, const QString &val
     if (hasLineBreak(text))
         text = escapeLineBreaks(text);
 
-    const QString path = settingsFilePath();
-    QByteArray bytes;
-    const FileState state = readFile(path, &bytes);
-    if (state == FileState::Unusable || (state == FileState::Read && isReadOnly(path)))
-        return false;
-    IniFile ini(bytes);
-    if (!ini.setValue(sectionName, keyName, text))
-        return true; // already holds this value: the file is not touched
-    if (isReadOnlyFolder(settingsDirectory()))
-        return false;
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(ini.bytes()) != ini.bytes().size())
-        return false;
-    return out.commit();
+    Batch &open = batch();
+    if (!open.open) {
+        // A single write is a batch of one.
+        SettingsBatch single;
+        return WriteSetting(section, key, value) && single.commit().isEmpty();
+    }
+    if (!open.started) {
+        const ParsedFile &file = currentFile();
+        if (file.state == FileState::Unusable ||
+            (file.state == FileState::Read && SafeFile::isReadOnlyFile(file.path)))
+            return false;
+        open.started = true;
+        open.path = file.path;
+        open.ini = file.ini;
+    }
+    if (open.ini.setValue(sectionName, keyName, text))
+        open.changed = true;
+    return true;
+}
+
+SettingsBatch::SettingsBatch()
+{
+    Q_ASSERT(!batch().open);
+    batch() = Batch();
+    batch().open = true;
+}
+
+SettingsBatch::~SettingsBatch()
+{
+    batch() = Batch();
+}
+
+QString SettingsBatch::commit()
+{
+    Batch &open = batch();
+    QString reason;
+    if (open.changed) {
+        reason = SafeFile::write(open.path, open.ini.bytes());
+        if (reason.isEmpty()) {
+            // What was written is what the file now holds: the next reads need no parse.
+            ParsedFile &cache = parsedCache();
+            cache.valid = true;
+            cache.path = open.path;
+            cache.key = currentKey(QFile::encodeName(open.path));
+            cache.state = FileState::Read;
+            cache.ini = std::move(open.ini);
+        }
+    }
+    open = Batch();
+    open.open = true;
+    return reason;
 }

@@ -1,22 +1,11 @@
 #pragma once
-// Loading a picture file chosen on the picture panel: BMP, JPEG or GIF by content, whole, and not larger
-// than can be held safely. Qt's readers accept a cut-off BMP or GIF without complaint, so the file's own
-// structure is checked first; anything wrong gives a reason the user can read.
-#include <QImage>
+// The picture panel's files: loading one is the card library's picture loading (shared with the card
+// browser and printing), listing them is the panel's own pattern.
+#include "card/PictureFile.h"
+
 #include <QString>
 
 namespace PictureFile {
-// The most memory one decoded picture may take (32 bits a pixel).
-inline constexpr qint64 MaxPictureBytes = 128ll * 1024 * 1024;
-
-struct Result {
-    QImage image;    // null when the file could not be used
-    QString problem; // why, in the user's words; empty on success
-    bool ok() const { return !image.isNull(); }
-};
-
-Result load(const QString &path);
-
 // The file list's pattern "*.bmp;*.jpg;*.gif", whatever the letter case.
 bool matchesPattern(const QString &fileName);
 } // namespace PictureFile

@@ -1,6 +1,7 @@
 #include "output/CardBrowser.h"
 
 #include "assets/Assets.h"
+#include "card/PictureFile.h"
 #include "card/TilePicture.h"
 #include "card/VbColor.h"
 #include "output/CardFile.h"
@@ -14,7 +15,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -198,15 +198,14 @@ void CardBrowser::setChosenEnabled(bool deletable, bool printable)
 void CardBrowser::showChosen(const QString &name)
 {
     m_chosen->setText(name);
-    QImageReader reader(CardFile::cardFolder() + QLatin1Char('/') + name);
-    const QImage picture = reader.read();
-    if (picture.isNull()) {
+    // The picture panel's rule: a damaged or cut-off file is refused with the reason, never shown in part.
+    const PictureFile::Result loaded = PictureFile::load(CardFile::cardFolder() + QLatin1Char('/') + name);
+    const QImage &picture = loaded.image;
+    if (!loaded.ok()) {
         // The file can still be deleted, but there is nothing to print.
         setPicture(QImage());
         setChosenEnabled(true, false);
-        Dialogs::message(this,
-                         Dialogs::lines(QStringLiteral("无法显示名片“%1”：").arg(name),
-                                        QStringLiteral("它不是可以读取的 BMP 或 JPEG 图片。")),
+        Dialogs::message(this, Dialogs::lines(QStringLiteral("无法显示名片“%1”：").arg(name), loaded.problem),
                          BrowseTitle);
         return;
     }

@@ -1,12 +1,9 @@
 #include "output/CardFile.h"
 
+#include "card/SafeFile.h"
 #include "widgets/ProgramDirectory.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QImageWriter>
-#include <QSaveFile>
 
 namespace CardFile {
 QString cardFolder()
@@ -39,30 +36,7 @@ NameProblem checkName(const QString &name)
 
 QString writeBmp(const QImage &picture, const QString &path)
 {
-    const QFileInfo target(path);
-    // Renaming over a read-only file would succeed in a writable folder; the file's protection wins,
-    // also for a user (like root) whom the system would let write it anyway.
-    constexpr QFile::Permissions anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
-    if (target.isFile() && (!target.isWritable() || !(target.permissions() & anyWrite)))
-        return QStringLiteral("同名的文件是只读的");
-    // So does a folder made read-only: no new file appears in it and none is replaced, whoever runs us.
-    const QFileInfo folder(target.absolutePath());
-    if (folder.isDir() && (!folder.isWritable() || !(folder.permissions() & anyWrite)))
-        return QStringLiteral("文件夹“%1”是只读的").arg(QDir::toNativeSeparators(folder.filePath()));
-
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
     // RGB32 is written as 24 bits per pixel, the depth the card is shown in.
-    QImageWriter writer(&file, "bmp");
-    if (!writer.write(picture.convertToFormat(QImage::Format_RGB32))) {
-        const QString reason =
-            file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString();
-        file.cancelWriting();
-        return reason;
-    }
-    if (!file.commit())
-        return file.errorString();
-    return QString();
+    return SafeFile::writeImage(path, picture, "bmp");
 }
 } // namespace CardFile

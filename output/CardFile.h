@@ -18,7 +18,8 @@ NameProblem checkName(const QString &name);
 // file of an atomic write needs beside it.
 inline constexpr int MaxFileNameBytes = 255 - 7;
 
-// Writes the picture as a BMP (24 bits per pixel) to a temporary file beside the target and renames it
-// over the target. On failure the target is untouched and the reason is returned; empty on success.
+// Writes the picture as a BMP (24 bits per pixel) through SafeFile: a complete new file replaces the
+// target (a link in its place is replaced, not followed; a read-only file or folder is refused). On
+// failure the target is untouched and the reason (in Chinese) is returned; empty on success.
 QString writeBmp(const QImage &picture, const QString &path);
 } // namespace CardFile

@@ -1,6 +1,7 @@
 #include "output/PrintWindow.h"
 
 #include "assets/Assets.h"
+#include "card/PictureFile.h"
 #include "card/VbColor.h"
 #include "output/CardFile.h"
 #include "output/CardShape.h"
@@ -14,7 +15,6 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
-#include <QImageReader>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -174,11 +174,13 @@ void PrintWindow::print()
                                    QStringLiteral("请重新选择一种页面的名片数量打印方式……")));
         return;
     }
-    QImageReader reader(path);
-    const QImage image = reader.read();
-    if (image.isNull()) {
+    // Read back with the completeness check: a print image cut short (or replaced) is never printed.
+    const PictureFile::Result loaded = PictureFile::load(path);
+    const QImage &image = loaded.image;
+    if (!loaded.ok()) {
         message(
-            Dialogs::lines(QStringLiteral("无法读取打印图像，没有打印："), QDir::toNativeSeparators(path)));
+            Dialogs::lines(QStringLiteral("无法读取打印图像，没有打印：") + QDir::toNativeSeparators(path),
+                           QStringLiteral("原因：") + loaded.problem));
         return;
     }
     switch (m_printFunction(image)) {

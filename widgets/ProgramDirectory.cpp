@@ -1,5 +1,7 @@
 #include "widgets/ProgramDirectory.h"
 
+#include "card/SettingsStore.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -19,7 +21,7 @@ bool samePlace(const QString &a, const QString &b)
 
 bool isInstalledCopy(const QString &exeDir, const QString &installBinDir)
 {
-    if (QFileInfo(QDir(exeDir).filePath(QStringLiteral("../share/velnor/myset.ini"))).isFile())
+    if (QFileInfo(QDir(exeDir).filePath(QStringLiteral("../share/velnor/") + SettingsFileName)).isFile())
         return true;
     return !installBinDir.isEmpty() && samePlace(exeDir, installBinDir);
 }
@@ -31,8 +33,7 @@ QString resolveFor(const QString &exeDir, const QString &installBinDir, bool *pe
         // A copy that carries its own settings file keeps its files beside it even where that folder is
         // read-only: the user's settings are read from there, and a save there is refused with a message
         // rather than going somewhere else unseen.
-        if (QFileInfo(exeDir).isWritable() ||
-            QFileInfo::exists(QDir(exeDir).filePath(QStringLiteral("myset.ini"))))
+        if (QFileInfo(exeDir).isWritable() || QFileInfo::exists(QDir(exeDir).filePath(SettingsFileName)))
             return exeDir;
     }
     *perUser = true;

@@ -2,17 +2,27 @@
 // standard input (UTF-8, LF or CR LF):
 //   write<TAB>section<TAB>key<TAB>value   prints 1 or 0
 //   read<TAB>section<TAB>key              prints the value
+//   limit<TAB>bytes                       lowers the file-size limit (RLIMIT_FSIZE); prints 1 or 0
+//   image<TAB>path<TAB>w<TAB>h<TAB>n      writes a w x h BMP of one colour (from n) through SafeFile;
+//                                         prints 1, or 0<TAB>the reason
+//   cycle<TAB>dir                         saves without end, as the program does, for kill tests: in
+//                                         round n, the 23 settings (each "n", one batch), dir/mycard/card.bmp
+//                                         and dir/temp.bmp (colour from n); prints n after each round
 // In values, input and output alike, "\\", "\t", "\r" and "\n" stand for a backslash, TAB, CR and LF; any
 // other backslash is itself. One line of output per command, flushed at once. Empty lines are skipped;
 // a line that is no command prints "?".
+#include "card/SafeFile.h"
 #include "card/SettingsStore.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QImage>
 #include <QStringList>
 
 #include <cstdio>
 #include <iostream>
 #include <string>
+#include <sys/resource.h>
 
 namespace {
 
@@ -59,6 +69,40 @@ void printLine(const QString &line)
     std::fflush(stdout);
 }
 
+QImage solid(int width, int height, int n)
+{
+    QImage picture(width, height, QImage::Format_RGB32);
+    picture.fill(qRgb(n & 0xFF, (n >> 8) & 0xFF, 0x80));
+    return picture;
+}
+
+QString writeImage(const QString &path, int width, int height, int n)
+{
+    return SafeFile::writeImage(path, solid(width, height, n), "bmp");
+}
+
+[[noreturn]] void cycle(const QString &dir)
+{
+    static const char *const keys[][2] = {
+        {"Text", "Title"},  {"BgColor", "Bg"},  {"FColor", "Name"},  {"FColor", "Job"},  {"FColor", "Office"},
+        {"FColor", "Add"},  {"FColor", "Post"}, {"FColor", "Fax"},   {"FColor", "Http"}, {"FColor", "Tel"},
+        {"FColor", "Mob"},  {"FColor", "Mail"}, {"FColor", "Hline"}, {"Text", "Name"},   {"Text", "Job"},
+        {"Text", "Office"}, {"Text", "Add"},    {"Text", "Post"},    {"Text", "Fax"},    {"Text", "Tel"},
+        {"Text", "Mob"},    {"Text", "Mail"},   {"Text", "Http"}};
+    QDir().mkpath(QDir(dir).filePath(QStringLiteral("mycard")));
+    for (int n = 1;; ++n) {
+        {
+            SettingsBatch batch;
+            for (const auto &key : keys)
+                WriteSetting(QLatin1String(key[0]), QLatin1String(key[1]), QString::number(n));
+            batch.commit();
+        }
+        writeImage(QDir(dir).filePath(QStringLiteral("mycard/card.bmp")), 340, 207, n);
+        writeImage(QDir(dir).filePath(QStringLiteral("temp.bmp")), 1020, 1380, n);
+        printLine(QString::number(n));
+    }
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -84,6 +128,17 @@ int main(int argc, char *argv[])
                                                                       : QStringLiteral("0"));
         } else if (fields.at(0) == u"read" && fields.size() == 3) {
             printLine(escape(ReadSetting(fields.at(1), fields.at(2))));
+        } else if (fields.at(0) == u"limit" && fields.size() == 2) {
+            rlimit limit{};
+            ::getrlimit(RLIMIT_FSIZE, &limit);
+            limit.rlim_cur = rlim_t(fields.at(1).toLongLong());
+            printLine(::setrlimit(RLIMIT_FSIZE, &limit) == 0 ? QStringLiteral("1") : QStringLiteral("0"));
+        } else if (fields.at(0) == u"image" && fields.size() == 5) {
+            const QString reason =
+                writeImage(fields.at(1), fields.at(2).toInt(), fields.at(3).toInt(), fields.at(4).toInt());
+            printLine(reason.isEmpty() ? QStringLiteral("1") : QStringLiteral("0\t") + reason);
+        } else if (fields.at(0) == u"cycle" && fields.size() == 2) {
+            cycle(fields.at(1));
         } else {
             printLine(QStringLiteral("?"));
         }

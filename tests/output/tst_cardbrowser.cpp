@@ -8,6 +8,7 @@
 #include "output/CardFile.h"
 #include "widgets/ProgramDirectory.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -231,19 +232,42 @@ private slots:
         QVERIFY(!enabled(b, "CmdPrint"));
     }
 
+    void badFileIsReported_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("reason");
+        QByteArray whole;
+        {
+            QBuffer buffer(&whole);
+            buffer.open(QIODevice::WriteOnly);
+            QVERIFY(picture(340, 207, Qt::blue).save(&buffer, "bmp"));
+        }
+        QTest::newRow("no picture") << "broken.jpg" << QByteArray("this is no picture")
+                                    << QStringLiteral("这个文件不是BMP、JPEG或GIF图片。");
+        // Qt's reader shows a cut-off BMP without complaint; the picture panel's check refuses it.
+        QTest::newRow("cut-off card")
+            << "cut.bmp" << whole.left(200704) << QStringLiteral("图片文件不完整，可能已损坏或被截断。");
+        QTest::newRow("empty file") << "empty.bmp" << QByteArray()
+                                    << QStringLiteral("这个文件是空的，不是图片。");
+    }
     void badFileIsReported()
     {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, reason);
         write("good.bmp", picture(340, 207, Qt::red));
-        writeBytes("broken.jpg", "this is no picture");
+        writeBytes(name, bytes);
         CardBrowser b(nullptr, nullptr);
         b.show();
         {
             MessageAnswers answers;
-            choose(b, "broken.jpg");
+            choose(b, name);
             QCOMPARE(answers.titles, QStringList{QStringLiteral("Velnor浏览提示：")});
-            QVERIFY(answers.texts.value(0).contains("broken.jpg"));
+            QCOMPARE(answers.texts.value(0), QStringLiteral("无法显示名片“%1”：\r\n").arg(name) + reason);
         }
-        // The broken file can be deleted but not printed; the browser goes on working.
+        // The broken file can be deleted but not printed; nothing of it is shown; the browser goes on.
+        QVERIFY(b.cardPicture().isNull());
         QVERIFY(enabled(b, "CmdDelCard"));
         QVERIFY(!enabled(b, "CmdPrint"));
         choose(b, "good.bmp");

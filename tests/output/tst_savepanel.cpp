@@ -1,5 +1,6 @@
 // Saving the card: the file equals the drawing of the card, the name rules, atomic replacement and
 // failures that leave the panel open and the files as they were.
+#include "support/DiskTrouble.h"
 #include "support/MessageAnswers.h"
 
 #include "assets/Assets.h"
@@ -203,11 +204,22 @@ private slots:
         QTest::newRow("read-only card folder") << "read-only card folder";
         QTest::newRow("new name in a read-only card folder") << "new name in a read-only card folder";
         QTest::newRow("card folder is a file") << "card folder is a file";
+        QTest::newRow("full disk") << "full disk";
+        QTest::newRow("nearly full disk") << "nearly full disk";
+        QTest::newRow("file-size limit") << "file-size limit";
     }
     void failedSaveKeepsFiles()
     {
         QFETCH(QString, obstacle);
         QDir(m_dir->path()).mkpath("mycard");
+        // A card needs 211,194 bytes: a disk with 200 KB left, or a 100 KB file-size limit, cannot take it.
+        std::unique_ptr<SmallDisk> disk;
+        std::unique_ptr<FileSizeLimit> limit;
+        if (obstacle.endsWith("full disk")) {
+            disk = std::make_unique<SmallDisk>(CardFile::cardFolder(), 1 << 20);
+            if (!disk->mounted())
+                QSKIP("mounting a small tmpfs needs root; the file-size limit row runs instead");
+        }
         const QString target = CardFile::cardPath(QStringLiteral("名片1"));
         const QString other = CardFile::cardPath(QStringLiteral("其他"));
         const QByteArray old = "not replaced";
@@ -231,6 +243,12 @@ private slots:
             QFile f(CardFile::cardFolder());
             QVERIFY(f.open(QIODevice::WriteOnly));
         }
+        if (disk)
+            QVERIFY(disk->leaveFree(obstacle == "full disk" ? 0 : 200 * 1024));
+        if (obstacle == "file-size limit") {
+            limit = std::make_unique<FileSizeLimit>(100 * 1024);
+            QVERIFY(limit->isSet());
+        }
         const QStringList entries = QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
         const QStringList folder = folderEntries();
 
@@ -250,6 +268,36 @@ private slots:
             else if (obstacle != "folder in the way")
                 QCOMPARE(contents(target), old);
         }
+        // The panel is still there and works: once there is room, the same save succeeds.
+        if (disk || limit) {
+            limit.reset();
+            if (disk)
+                QVERIFY(QFile::remove(CardFile::cardFolder() + QStringLiteral("/filler")));
+            QVERIFY(m_panel->save());
+            QCOMPARE(answers.count(), 2);
+            QVERIFY(answers.texts.value(1).startsWith(QStringLiteral("名片图稿已保存在您的名片夹中了!")));
+            QCOMPARE(QImage(target).convertToFormat(QImage::Format_RGB32), renderCard(*m_card));
+        }
+    }
+
+    // A link in the card's place is replaced by the card; the file it pointed at is left alone.
+    void linkInTheCardsPlaceIsReplaced()
+    {
+        QDir(m_dir->path()).mkpath("mycard");
+        const QString outside = m_dir->filePath(QStringLiteral("outside.txt"));
+        {
+            QFile f(outside);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("precious");
+        }
+        const QString target = CardFile::cardPath(QStringLiteral("evil"));
+        QVERIFY(QFile::link(outside, target));
+        m_panel->findChild<QLineEdit *>("TextSaveName")->setText(QStringLiteral("evil"));
+        MessageAnswers answers;
+        QVERIFY(m_panel->save());
+        QCOMPARE(contents(outside), QByteArray("precious"));
+        QVERIFY(!QFileInfo(target).isSymLink());
+        QCOMPARE(QImage(target).convertToFormat(QImage::Format_RGB32), renderCard(*m_card));
     }
 
 private:

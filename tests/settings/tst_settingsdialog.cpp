@@ -1,6 +1,8 @@
 // The settings dialog driven as a user drives it: what it shows when opened, what reaches the card and the
 // motto, the swatch rules of the colour strip in its two modes, and the bytes "保存设置" leaves in a fresh
 // myset.ini, or the failure it reports when the file cannot be written.
+#include "support/DiskTrouble.h"
+
 #include "card/CardFonts.h"
 #include "card/CardModel.h"
 #include "card/SettingsStore.h"
@@ -98,6 +100,7 @@ private slots:
     void saveTakesChangesMadeOnTheCardMeanwhile();
     void unwritableFileIsReportedNotConfirmed_data();
     void unwritableFileIsReportedNotConfirmed();
+    void linkInTheSettingsPlaceIsReplaced();
     void closingWritesAndUndoesNothing_data();
     void closingWritesAndUndoesNothing();
 
@@ -420,6 +423,8 @@ void TestSettingsDialog::unwritableFileIsReportedNotConfirmed_data()
     QTest::newRow("read-only directory") << QStringLiteral("readonly");
     QTest::newRow("directory missing") << QStringLiteral("missing");
     QTest::newRow("myset.ini is a directory") << QStringLiteral("isdir");
+    QTest::newRow("full disk") << QStringLiteral("full");
+    QTest::newRow("file-size limit") << QStringLiteral("limit");
 }
 
 void TestSettingsDialog::unwritableFileIsReportedNotConfirmed()
@@ -429,7 +434,23 @@ void TestSettingsDialog::unwritableFileIsReportedNotConfirmed()
     QVERIFY(QDir().mkpath(dir));
     const QString ini = dir + QStringLiteral("/myset.ini");
     const QByteArray before("[Text]\r\nTitle=旧的\r\n");
-    if (how == QLatin1String("readonly")) {
+    std::unique_ptr<SmallDisk> disk;
+    std::unique_ptr<FileSizeLimit> limit;
+    if (how == QLatin1String("full")) {
+        disk = std::make_unique<SmallDisk>(dir, 1 << 20);
+        if (!disk->mounted())
+            QSKIP("mounting a small tmpfs needs root; the file-size limit row runs instead");
+    }
+    if (how == QLatin1String("full") || how == QLatin1String("limit")) {
+        QFile f(ini);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(gbk(QString::fromUtf8(before)));
+        f.close();
+        if (disk)
+            QVERIFY(disk->leaveFree(0));
+        else
+            limit = std::make_unique<FileSizeLimit>(40);
+    } else if (how == QLatin1String("readonly")) {
         QFile f(ini);
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(gbk(QString::fromUtf8(before)));
@@ -453,8 +474,39 @@ void TestSettingsDialog::unwritableFileIsReportedNotConfirmed()
     QVERIFY(seen.text != Confirmation);
     QVERIFY(seen.text.contains(QStringLiteral("没有能够保存")));
     QVERIFY(m_dialog && m_dialog->isVisible());
-    if (how == QLatin1String("readonly"))
+    if (how == QLatin1String("readonly") || how == QLatin1String("full") || how == QLatin1String("limit"))
         QCOMPARE(fileBytes(ini), gbk(QString::fromUtf8(before))); // what the file held stays
+    // Once the trouble is gone, the same button saves.
+    if (disk || limit) {
+        limit.reset();
+        if (disk)
+            QVERIFY(QFile::remove(dir + QStringLiteral("/filler")));
+        SeenBox again;
+        answerNextBox(&again);
+        QTest::mouseClick(control<QPushButton>("Command1"), Qt::LeftButton);
+        QCOMPARE(again.text, Confirmation);
+        QCOMPARE(ReadSetting(QStringLiteral("Text"), QStringLiteral("Title")), m_card->motto());
+    }
+}
+
+// A link named myset.ini is replaced by the saved settings; the file it pointed at keeps its bytes.
+void TestSettingsDialog::linkInTheSettingsPlaceIsReplaced()
+{
+    const QString outside = m_dir->filePath(QStringLiteral("outside.txt"));
+    {
+        QFile f(outside);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("precious\n");
+    }
+    QVERIFY(QFile::link(outside, settingsFilePath()));
+    SeenBox seen;
+    answerNextBox(&seen);
+    QTest::mouseClick(control<QPushButton>("Command1"), Qt::LeftButton);
+    QCOMPARE(seen.text, Confirmation);
+    QCOMPARE(fileBytes(outside), QByteArray("precious\n"));
+    QVERIFY(!QFileInfo(settingsFilePath()).isSymLink());
+    QCOMPARE(ReadSetting(QStringLiteral("BgColor"), QStringLiteral("Bg")),
+             VbColors::toSettingText(m_card->pageColor()));
 }
 
 void TestSettingsDialog::closingWritesAndUndoesNothing_data()

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
+#include <QStringList>
 
 #include <cerrno>
 #include <cstring>
@@ -70,17 +71,18 @@ QString whyNotWritable(const QString &path)
     return QString();
 }
 
-QString write(const QString &path, const QByteArray &bytes)
+namespace {
+// The bytes in a new temporary file beside the target, on disk; the file's name, or empty and the reason.
+QByteArray writeTemporary(const QString &path, const QByteArray &bytes, QString *reason)
 {
-    const QString refused = whyNotWritable(path);
-    if (!refused.isEmpty())
-        return refused;
     const QFileInfo target(path);
     const QByteArray folder = QFile::encodeName(target.absolutePath());
     QByteArray temporary = folder + "/.velnor-XXXXXX";
     const int fd = ::mkstemp(temporary.data());
-    if (fd < 0)
-        return systemReason(errno);
+    if (fd < 0) {
+        *reason = systemReason(errno);
+        return QByteArray();
+    }
     // mkstemp makes the file for its owner alone; a card or a settings file is as readable as any other.
     const mode_t mask = ::umask(0);
     ::umask(mask);
@@ -96,20 +98,82 @@ QString write(const QString &path, const QByteArray &bytes)
         error = errno;
         ok = false;
     }
-    if (ok &&
-        ::rename(temporary.constData(), QFile::encodeName(target.absoluteFilePath()).constData()) != 0) {
-        error = errno;
-        ok = false;
-    }
     if (!ok) {
         ::unlink(temporary.constData());
-        return systemReason(error);
+        *reason = systemReason(error);
+        return QByteArray();
     }
-    // The rename itself is kept only once the folder is on disk.
-    const int dirFd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY);
+    return temporary;
+}
+
+void syncFolder(const QString &folder)
+{
+    // A rename is kept only once the folder is on disk.
+    const int dirFd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
     if (dirFd >= 0) {
         ::fsync(dirFd);
         ::close(dirFd);
+    }
+}
+} // namespace
+
+QString write(const QString &path, const QByteArray &bytes)
+{
+    return writeTogether({{path, bytes}});
+}
+
+QString writeTogether(const std::vector<Part> &parts)
+{
+    for (const Part &part : parts) {
+        const QString refused = whyNotWritable(part.path);
+        if (!refused.isEmpty())
+            return refused;
+    }
+    std::vector<QByteArray> temporaries;
+    QString reason;
+    for (const Part &part : parts) {
+        const QByteArray temporary = writeTemporary(part.path, part.bytes, &reason);
+        if (temporary.isEmpty())
+            break;
+        temporaries.push_back(temporary);
+    }
+    if (temporaries.size() == parts.size()) {
+        for (size_t i = 0; i < parts.size(); ++i) {
+            const QByteArray target = QFile::encodeName(QFileInfo(parts[i].path).absoluteFilePath());
+            if (::rename(temporaries[i].constData(), target.constData()) != 0) {
+                reason = systemReason(errno);
+                break;
+            }
+            temporaries[i].clear();
+        }
+    }
+    for (const QByteArray &temporary : temporaries)
+        if (!temporary.isEmpty())
+            ::unlink(temporary.constData());
+    if (!reason.isEmpty())
+        return reason;
+    QStringList synced;
+    for (const Part &part : parts) {
+        const QString folder = QFileInfo(part.path).absolutePath();
+        if (!synced.contains(folder)) {
+            syncFolder(folder);
+            synced.append(folder);
+        }
+    }
+    return QString();
+}
+
+QString encodeImage(const QImage &picture, const char *format, QByteArray *bytes)
+{
+    bytes->clear();
+    QBuffer buffer(bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    const QImage toWrite =
+        qstrcmp(format, "bmp") == 0 ? picture.convertToFormat(QImage::Format_RGB32) : picture;
+    if (!writer.write(toWrite)) {
+        bytes->clear();
+        return writer.errorString();
     }
     return QString();
 }
@@ -117,13 +181,9 @@ QString write(const QString &path, const QByteArray &bytes)
 QString writeImage(const QString &path, const QImage &picture, const char *format)
 {
     QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, format);
-    const QImage toWrite =
-        qstrcmp(format, "bmp") == 0 ? picture.convertToFormat(QImage::Format_RGB32) : picture;
-    if (!writer.write(toWrite))
-        return writer.errorString();
+    const QString reason = encodeImage(picture, format, &bytes);
+    if (!reason.isEmpty())
+        return reason;
     return write(path, bytes);
 }
 } // namespace SafeFile

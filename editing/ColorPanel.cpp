@@ -1,6 +1,7 @@
 #include "editing/ColorPanel.h"
 
 #include "assets/Assets.h"
+#include "card/CardHistory.h"
 #include "card/CardModel.h"
 #include "card/Twips.h"
 #include "widgets/EventRules.h"
@@ -49,6 +50,8 @@ ColorPanel::ColorPanel(CardModel *card, QWidget *parent)
     buildStrip();
     buildPreview();
     copyLogo();
+    // After an undo or redo the preview shows the logo the card now has.
+    connect(card, &CardModel::restored, this, &ColorPanel::copyLogo);
 }
 
 void ColorPanel::buildStrip()
@@ -158,6 +161,7 @@ void ColorPanel::pickWholeCard(VbColor color)
         m_card->setBackgroundShown(false);
         return;
     }
+    const CardHistory::Step step(m_card->history(), QStringLiteral("文字颜色"));
     for (ElementId id : ForegroundOrder)
         m_card->setForeColor(id, color);
     m_card->setForeColor(ElementId::Hline, color);

@@ -1,5 +1,6 @@
 #include "editing/ElementReactions.h"
 
+#include "card/CardHistory.h"
 #include "card/CardModel.h"
 #include "card/SettingsStore.h"
 #include "editing/CardCanvas.h"
@@ -28,6 +29,12 @@ ElementReactions::ElementReactions(CardCanvas *canvas, QObject *parent) : QObjec
             [this](ElementId id, Qt::MouseButtons buttons, Qt::KeyboardModifiers, QPointF twips) {
                 moved(id, buttons, twips);
             });
+    // Press to release is one step, however many moves lie between.
+    connect(canvas, &CardCanvas::elementReleased, this,
+            [this](ElementId, Qt::MouseButton, Qt::MouseButtons buttons) {
+                if (buttons == Qt::NoButton)
+                    endDrag();
+            });
     connect(canvas, &CardCanvas::elementDoubleClicked, this, [this](ElementId id) {
         // A text emptied without a stored default has shrunk to nothing and is no longer there to be
         // double-clicked; its one-pixel stand-in on the canvas must not open the box either.
@@ -48,12 +55,27 @@ void ElementReactions::editByInputBox(ElementId id)
                                      card->textElement(id).text);
     if (text.isEmpty())
         text = ReadSetting(QStringLiteral("Text"), QLatin1String(elementInfo(id).textKey));
+    // An answer in the box is a step of its own, never merged with typing in the text panel.
+    card->history().breakMerge();
     card->setText(id, text);
+    card->history().commit();
+    card->history().breakMerge();
 }
 
-void ElementReactions::pressed(ElementId, const QPointF &twips)
+void ElementReactions::pressed(ElementId id, const QPointF &twips)
 {
     m_pressPoint = twips;
+    endDrag(); // a release that never came
+    m_canvas->card()->history().beginStep(QStringLiteral("移动 ") + CardModel::elementName(id));
+    m_dragging = true;
+}
+
+void ElementReactions::endDrag()
+{
+    if (!m_dragging)
+        return;
+    m_dragging = false;
+    m_canvas->card()->history().endStep();
 }
 
 void ElementReactions::moved(ElementId id, Qt::MouseButtons buttons, const QPointF &twips)

@@ -1,5 +1,6 @@
 #include "editing/PicturePanel.h"
 
+#include "card/CardHistory.h"
 #include "card/CardModel.h"
 #include "card/Twips.h"
 #include "editing/PictureFile.h"
@@ -288,6 +289,7 @@ void PicturePanel::loadFile(int row)
     }
     // Ticking "背景" first puts the previously held picture back (only if it was unticked); the file's
     // picture then replaces it, tiled at its natural size.
+    const CardHistory::Step step(m_card->history(), QStringLiteral("页面图片"));
     m_card->setBackgroundShown(true);
     m_card->setPictureStore(picture.image);
     m_card->setPagePicture(m_card->pictureStore());

@@ -1,5 +1,6 @@
 #include "settings/SettingsDialog.h"
 
+#include "card/CardHistory.h"
 #include "card/CardModel.h"
 #include "card/CardSettings.h"
 #include "card/SettingsStore.h"
@@ -97,6 +98,18 @@ SettingsDialog::SettingsDialog(CardModel *card, QWidget *mainWindow)
     m_txtTitle->setPlainText(toBoxText(m_card->motto()));
     setSwatch(m_card->pageColor());
     placeOnScreen(mainWindow);
+
+    // After an undo or redo on the main window the box shows the chosen text as the card now has it.
+    connect(m_card, &CardModel::restored, this, [this] {
+        const int index = m_comboFontObj->currentIndex();
+        if (index < 0 || index >= TextElementCount)
+            return;
+        const QString text = toBoxText(m_card->textElement(textElementAt(index)).text);
+        if (m_textInput->toPlainText() != text) {
+            const QSignalBlocker block(m_textInput);
+            m_textInput->setPlainText(text);
+        }
+    });
 }
 
 void SettingsDialog::buildTextFrame()
@@ -220,6 +233,7 @@ void SettingsDialog::pickColor(VbColor color)
     if (m_optCardCol[0]->isChecked()) {
         // The swatch shows what the texts had before, until the pointer moves over the strip again.
         setSwatch(m_card->element(ElementId::LabName).color);
+        const CardHistory::Step step(m_card->history(), QStringLiteral("文字颜色"));
         for (ElementId id : ForegroundOrder)
             m_card->setForeColor(id, color);
         m_card->setForeColor(ElementId::Hline, color);

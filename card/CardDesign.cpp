@@ -228,7 +228,9 @@ public:
         buffer.open(QIODevice::ReadOnly);
         QImageReader reader(&buffer, "png");
         reader.setDecideFormatFromContent(false);
-        reader.setAllocationLimit(int(MaxPictureBytes / (1024 * 1024)));
+        // Qt refuses to allocate beyond this (a 16-bit PNG takes 8 bytes a pixel).
+        reader.setAllocationLimit(
+            int(std::max<qint64>(1, std::min(MaxPictureBytes, *budget) / (1024 * 1024))));
         const QSize size = reader.size();
         const qint64 bytes = qint64(size.width()) * size.height() * 4;
         if (!size.isValid() || size.isEmpty() || size.width() > 32767 || size.height() > 32767 ||
@@ -236,12 +238,12 @@ public:
             pictureFault();
             return QImage();
         }
-        *budget -= bytes;
         QImage image = reader.read();
         if (image.isNull() || image.size() != size) {
             pictureFault();
             return QImage();
         }
+        *budget -= std::max<qint64>(bytes, image.sizeInBytes());
         return image;
     }
 

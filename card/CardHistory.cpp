@@ -11,19 +11,24 @@ CardHistory::CardHistory(CardModel *card) : QObject(card), m_card(card)
         connect(qGuiApp, &QGuiApplication::focusObjectChanged, this, &CardHistory::breakMerge);
 }
 
+bool CardHistory::openStepChanged() const
+{
+    return m_open && m_card->state() != m_before;
+}
+
 bool CardHistory::canUndo() const
 {
-    return m_done > 0 || m_open;
+    return m_done > 0 || openStepChanged();
 }
 
 bool CardHistory::canRedo() const
 {
-    return !m_open && m_done < m_steps.size();
+    return !openStepChanged() && m_done < m_steps.size();
 }
 
 QString CardHistory::undoText() const
 {
-    if (m_open)
+    if (openStepChanged())
         return m_openDescription;
     return m_done > 0 ? m_steps[m_done - 1].description : QString();
 }

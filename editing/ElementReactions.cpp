@@ -22,9 +22,8 @@ constexpr std::array<const char *, TextElementCount> PromptLines{
 ElementReactions::ElementReactions(CardCanvas *canvas, QObject *parent) : QObject(parent), m_canvas(canvas)
 {
     connect(canvas, &CardCanvas::elementPressed, this,
-            [this](ElementId id, Qt::MouseButton, Qt::MouseButtons, Qt::KeyboardModifiers, QPointF twips) {
-                pressed(id, twips);
-            });
+            [this](ElementId id, Qt::MouseButton, Qt::MouseButtons buttons, Qt::KeyboardModifiers,
+                   QPointF twips) { pressed(id, buttons, twips); });
     connect(canvas, &CardCanvas::elementMoved, this,
             [this](ElementId id, Qt::MouseButtons buttons, Qt::KeyboardModifiers, QPointF twips) {
                 moved(id, buttons, twips);
@@ -62,10 +61,13 @@ void ElementReactions::editByInputBox(ElementId id)
     card->history().breakMerge();
 }
 
-void ElementReactions::pressed(ElementId id, const QPointF &twips)
+void ElementReactions::pressed(ElementId id, Qt::MouseButtons buttons, const QPointF &twips)
 {
     m_pressPoint = twips;
     endDrag(); // a release that never came
+    // Only the left button alone drags; a right press opens the card's menu.
+    if (buttons != Qt::LeftButton)
+        return;
     m_canvas->card()->history().beginStep(QStringLiteral("移动 ") + CardModel::elementName(id));
     m_dragging = true;
 }

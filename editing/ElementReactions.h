@@ -19,7 +19,7 @@ public:
     void editByInputBox(ElementId id);
 
 private:
-    void pressed(ElementId id, const QPointF &twips);
+    void pressed(ElementId id, Qt::MouseButtons buttons, const QPointF &twips);
     void moved(ElementId id, Qt::MouseButtons buttons, const QPointF &twips);
     void endDrag();
 

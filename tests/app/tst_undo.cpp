@@ -205,8 +205,10 @@ void TstUndo::rightClickMenuNamesTheSteps()
     // Others add their entries; a real right-click on an element opens the menu.
     connect(canvas, &CardCanvas::contextMenuRequested, this,
             [](QMenu *m) { m->addAction(QStringLiteral("另一项")); });
+    // Through the window, as the window system delivers it (the menu comes from the window's press).
     QWidget *logo = canvas->elementWidget(ElementId::PicCardLogo);
-    QTest::mouseClick(logo, Qt::RightButton, {}, QPoint(5, 5));
+    QTest::mouseClick(m_window->windowHandle(), Qt::RightButton, {},
+                      logo->mapTo(m_window.get(), QPoint(5, 5)));
     QTRY_VERIFY(qobject_cast<QMenu *>(QApplication::activePopupWidget()));
     auto *shown = qobject_cast<QMenu *>(QApplication::activePopupWidget());
     QCOMPARE(shown->objectName(), QStringLiteral("CardMenu"));

@@ -50,20 +50,32 @@ int CardHistory::redoCount() const
 
 void CardHistory::undo()
 {
-    commit();
-    if (m_done == 0)
-        return;
-    --m_done;
-    restore(m_steps[m_done].before);
+    takeBack(true);
 }
 
 void CardHistory::redo()
 {
+    takeBack(false);
+}
+
+void CardHistory::takeBack(bool undo)
+{
+    // Pressed in the middle of a drag: what was dragged so far is a step, and the rest of the drag another.
+    const bool reopen = m_open && m_explicit;
+    const QString description = m_openDescription;
+    const int depth = m_depth;
     commit();
-    if (m_done >= m_steps.size())
-        return;
-    restore(m_steps[m_done].after);
-    ++m_done;
+    if (undo && m_done > 0) {
+        --m_done;
+        restore(m_steps[m_done].before);
+    } else if (!undo && m_done < m_steps.size()) {
+        restore(m_steps[m_done].after);
+        ++m_done;
+    }
+    if (reopen) {
+        open(description, QString(), true);
+        m_depth = depth;
+    }
 }
 
 void CardHistory::restore(const CardState &state)

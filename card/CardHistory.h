@@ -71,6 +71,7 @@ private:
     void open(const QString &description, const QString &mergeKey, bool explicitStep);
     void close();
     void restore(const CardState &state);
+    void takeBack(bool undo);
     bool openStepChanged() const;
 
     CardModel *m_card;

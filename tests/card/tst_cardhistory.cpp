@@ -199,6 +199,21 @@ void TstCardHistory::dragIsOneStep()
     card.history().undo();
     QCOMPARE(card.element(ElementId::LabName).left, start.left);
 
+    // Undo in the middle of a drag takes back what was dragged so far; the rest of the drag is one step.
+    card.history().beginStep(QStringLiteral("移动 名字"));
+    card.moveElement(ElementId::LabName, start.left + 30, start.top);
+    card.history().undo();
+    QCOMPARE(card.element(ElementId::LabName).left, start.left);
+    for (int i = 1; i <= 5; ++i) {
+        card.moveElement(ElementId::LabName, start.left - 15 * i, start.top);
+        QCoreApplication::processEvents();
+    }
+    card.history().endStep();
+    QCOMPARE(card.history().undoCount(), 1);
+    card.history().undo();
+    QCOMPARE(card.element(ElementId::LabName).left, start.left);
+    card.history().clear();
+
     // A press and a release without a move is no step.
     card.history().beginStep(QStringLiteral("移动 名字"));
     card.history().endStep();

@@ -5,6 +5,7 @@
 #include "app/Marquee.h"
 #include "app/TitleBar.h"
 #include "app/WorkArea.h"
+#include "card/CardHistory.h"
 #include "card/CardModel.h"
 #include "card/CardSettings.h"
 #include "card/Twips.h"
@@ -16,6 +17,7 @@
 #include "editing/PagePanel.h"
 #include "editing/PicturePanel.h"
 #include "editing/ShowPanel.h"
+#include "editing/UndoKeys.h"
 #include "output/CardBrowser.h"
 #include "output/SavePanel.h"
 #include "settings/SettingsDialog.h"
@@ -115,6 +117,7 @@ MainWindow::MainWindow(CardModel *card, QWidget *parent)
     Panel::setGeometryTwips(m_workArea, 120, 420, 6255, 5565);
     m_canvas = m_workArea->canvas();
     new ElementReactions(m_canvas, this);
+    new UndoKeys(this, &card->history());
 
     for (size_t i = 0; i < MenuTable.size(); ++i) {
         auto *button = new MenuButton(MenuTable[i].name, MenuTable[i].stem, this);
@@ -182,6 +185,8 @@ void MainWindow::load()
         panel->load();
     // 12. The user's settings.
     applyCardSettings(*m_card);
+    // Nothing of the start-up can be undone: the history starts with the card as loaded.
+    m_card->history().clear();
 }
 
 Panel *MainWindow::panel(const char *name) const

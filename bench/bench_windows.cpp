@@ -3,11 +3,16 @@
 #include "BenchSupport.h"
 #include "PaintCounter.h"
 #include "app/MainWindow.h"
+#include "card/CardDesign.h"
+#include "card/CardHistory.h"
 #include "card/CardModel.h"
+#include "card/CardRenderer.h"
 #include "editing/CardCanvas.h"
 #include "output/CardBrowser.h"
+#include "output/CardFile.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QListWidget>
 #include <benchmark/benchmark.h>
@@ -123,4 +128,72 @@ void BM_ChooseCard(benchmark::State &state)
     closeBrowser(browser);
 }
 BENCHMARK(BM_ChooseCard)->Unit(benchmark::kMillisecond);
+
+// One Ctrl+Z or Ctrl+Y in the shown main window: the step restored, every panel following, the card on
+// the screen painted again at once.
+void BM_UndoRedo(benchmark::State &state)
+{
+    BenchSupport::useProgramDirectory(0);
+    ShownMainWindow shown;
+    CardModel &card = shown.card;
+    BenchSupport::texturedCard(card);
+    card.history().commit();
+    card.setText(ElementId::LabName, QStringLiteral("李四"));
+    card.history().commit();
+    card.moveElement(ElementId::LabJob, 3000, 700);
+    card.history().commit();
+    CardCanvas *canvas = shown.window.canvas();
+    BenchSupport::waitForPaints(canvas);
+    PaintCounter paints(canvas);
+    int steps = 0;
+    for (auto _ : state) {
+        if (steps++ % 2 == 0)
+            card.history().undo();
+        else
+            card.history().redo();
+        canvas->repaint();
+    }
+    if (paints.count() < steps || card.history().undoCount() + card.history().redoCount() != 3)
+        state.SkipWithError("an undo or redo did not take or did not paint the card");
+}
+BENCHMARK(BM_UndoRedo)->Unit(benchmark::kMicrosecond);
+
+// "编辑" on a saved card: its design read, its pictures decoded, put into the main window's card as one
+// step, and the card painted.
+void BM_OpenForEditing(benchmark::State &state)
+{
+    BenchSupport::useProgramDirectory(0);
+    const QString path = CardFile::cardPath(QStringLiteral("打开测试"));
+    {
+        CardModel saved;
+        BenchSupport::texturedCard(saved);
+        saved.setText(ElementId::LabName, QStringLiteral("李四"));
+        QDir().mkpath(CardFile::cardFolder());
+        if (!CardDesign::writeWithPicture(path, renderCard(saved), saved).isEmpty()) {
+            state.SkipWithError("the card was not saved");
+            return;
+        }
+    }
+    ShownMainWindow shown;
+    CardCanvas *canvas = shown.window.canvas();
+    for (auto _ : state) {
+        QString reason;
+        bool opened;
+        {
+            const CardHistory::Step step(shown.card.history(), QStringLiteral("打开名片"));
+            opened = CardDesign::readFile(CardDesign::pathFor(path), shown.card, &reason);
+        }
+        canvas->repaint();
+        if (!opened) {
+            state.SkipWithError(qPrintable(reason));
+            break;
+        }
+        state.PauseTiming();
+        shown.card.history().undo(); // the next opening changes the card again
+        state.ResumeTiming();
+    }
+    QFile::remove(path);
+    QFile::remove(CardDesign::pathFor(path));
+}
+BENCHMARK(BM_OpenForEditing)->Unit(benchmark::kMillisecond);
 } // namespace

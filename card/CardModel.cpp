@@ -2,6 +2,7 @@
 
 #include "assets/Assets.h"
 #include "card/CardFonts.h"
+#include "card/CardHistory.h"
 #include "card/TilePicture.h"
 #include "card/Twips.h"
 
@@ -50,7 +51,7 @@ bool isOpaque(const QImage &image)
 }
 } // namespace
 
-CardModel::CardModel(QObject *parent) : QObject(parent), m_motto(DefaultMotto)
+CardModel::CardModel(QObject *parent) : QObject(parent), m_motto(DefaultMotto), m_history(nullptr)
 {
     for (int i = 0; i < TextElementCount; ++i) {
         const DefaultTextRow &d = TextDefaults[i];
@@ -74,6 +75,84 @@ CardModel::CardModel(QObject *parent) : QObject(parent), m_motto(DefaultMotto)
         setLogo(logo);
     QImage tile(Assets::WorkTile);
     m_pictureStore = tile.isNull() ? QImage() : tile;
+    // Made last: building the default card is no step.
+    m_history = new CardHistory(this);
+}
+
+QString CardModel::elementName(ElementId id)
+{
+    const ElementInfo &info = elementInfo(id);
+    return QString::fromUtf8(info.listEntry ? info.listEntry : info.checkCaption);
+}
+
+void CardModel::record(const QString &description, const QString &mergeKey)
+{
+    if (m_history)
+        m_history->aboutToChange(description, mergeKey);
+}
+
+void CardModel::record(const char *what, ElementId id, const QString &mergeKey)
+{
+    if (m_history)
+        m_history->aboutToChange(QString::fromUtf8(what) + QLatin1Char(' ') + elementName(id), mergeKey);
+}
+
+CardState CardModel::state() const
+{
+    CardState s;
+    s.orientation = m_orientation;
+    s.cardWidth = m_cardWidth;
+    s.cardHeight = m_cardHeight;
+    s.cardPlace = m_cardPlace;
+    s.shadowPlace = m_shadowPlace;
+    s.pageColor = m_pageColor;
+    s.pagePicture = m_pagePicture;
+    s.paintedLayer = m_paintedLayer;
+    s.pictureStore = m_pictureStore;
+    s.backgroundShown = m_backgroundShown;
+    s.texts = m_texts;
+    s.line = m_line;
+    s.logoElement = m_logoElement;
+    s.logo = m_logo;
+    return s;
+}
+
+void CardModel::restore(const CardState &s)
+{
+    const CardState old = state();
+    m_orientation = s.orientation;
+    m_cardWidth = s.cardWidth;
+    m_cardHeight = s.cardHeight;
+    m_cardPlace = s.cardPlace;
+    m_shadowPlace = s.shadowPlace;
+    m_pageColor = s.pageColor;
+    m_pagePicture = s.pagePicture;
+    m_paintedLayer = s.paintedLayer;
+    m_pictureStore = s.pictureStore;
+    m_backgroundShown = s.backgroundShown;
+    m_texts = s.texts;
+    m_line = s.line;
+    m_logoElement = s.logoElement;
+    m_logo = s.logo;
+
+    // Only what really changed is announced, so an undo repaints and refreshes no more than it must.
+    if (old.orientation != s.orientation || old.cardWidth != s.cardWidth || old.cardHeight != s.cardHeight ||
+        old.cardPlace != s.cardPlace || old.shadowPlace != s.shadowPlace)
+        emit orientationChanged(m_orientation);
+    if (old.backgroundShown != s.backgroundShown)
+        emit backgroundShownChanged(m_backgroundShown);
+    if (!old.samePage(s))
+        emit pageChanged();
+    for (int i = 0; i < ElementCount; ++i) {
+        const ElementId id = ElementId(i);
+        const bool same = isText(id) ? sameText(old.texts[size_t(i)], s.texts[size_t(i)])
+                                     : sameElement(old.element(id), s.element(id)) &&
+                                           (id != ElementId::PicCardLogo || samePicture(old.logo, s.logo));
+        if (!same)
+            emit elementChanged(id);
+    }
+    emit changed();
+    emit restored();
 }
 
 QSize CardModel::cardSizePx() const
@@ -108,6 +187,7 @@ void CardModel::applyLayout(const PageLayout &layout)
 
 void CardModel::setOrientation(Orientation o)
 {
+    record(QStringLiteral("页面方向"));
     m_orientation = o;
     applyLayout(pageLayout(o));
     CardFonts::layout(mutableText(ElementId::LabAdd));
@@ -120,6 +200,7 @@ void CardModel::setOrientation(Orientation o)
 
 void CardModel::setPageColor(VbColor c)
 {
+    record(QStringLiteral("页面颜色"));
     m_pageColor = c;
     clearPaintedLayer();
     emit pageChanged();
@@ -128,6 +209,7 @@ void CardModel::setPageColor(VbColor c)
 
 void CardModel::setPagePicture(const QImage &picture)
 {
+    record(QStringLiteral("页面图片"));
     m_pagePicture = picture;
     clearPaintedLayer();
     emit pageChanged();
@@ -136,6 +218,7 @@ void CardModel::setPagePicture(const QImage &picture)
 
 void CardModel::tilePage(const QImage &picture)
 {
+    record(QStringLiteral("页面纸纹"));
     const QSize size = cardSizePx();
     if (m_paintedLayer.size() != size) {
         // Keep what was painted for an earlier shape under the new tiles.
@@ -166,6 +249,7 @@ void CardModel::clearPaintedLayer()
 
 void CardModel::setPictureStore(const QImage &picture)
 {
+    record(QStringLiteral("页面图片"));
     m_pictureStore = picture;
 }
 
@@ -173,6 +257,7 @@ void CardModel::setBackgroundShown(bool shown)
 {
     if (shown == m_backgroundShown)
         return;
+    record(shown ? QStringLiteral("显示 背景") : QStringLiteral("隐藏 背景"));
     m_backgroundShown = shown;
     emit backgroundShownChanged(shown);
     if (shown) {
@@ -233,6 +318,8 @@ void CardModel::setText(ElementId id, const QString &text)
 {
     if (!isText(id))
         return;
+    // Typing into one text is one step until something else is done.
+    record("文字", id, QStringLiteral("text:%1").arg(int(id)));
     mutableText(id).text = text;
     relayoutText(id);
 }
@@ -241,6 +328,7 @@ void CardModel::setFontFace(ElementId id, const QString &face)
 {
     if (!isText(id))
         return;
+    record("字体", id);
     mutableText(id).face = face;
     relayoutText(id);
 }
@@ -249,6 +337,7 @@ void CardModel::setFontSize(ElementId id, double points)
 {
     if (!isText(id) || !(points > 0))
         return;
+    record("字号", id);
     mutableText(id).sizePt = points;
     relayoutText(id);
 }
@@ -257,6 +346,7 @@ void CardModel::setStyle(ElementId id, bool bold, bool italic)
 {
     if (!isText(id))
         return;
+    record("字形", id);
     TextElement &e = mutableText(id);
     e.bold = bold;
     e.italic = italic;
@@ -267,12 +357,14 @@ void CardModel::setForeColor(ElementId id, VbColor c)
 {
     if (id == ElementId::PicCardLogo)
         return;
+    record("颜色", id);
     mutableElement(id).color = c;
     elementDidChange(id);
 }
 
 void CardModel::setAllForeColors(VbColor c)
 {
+    const CardHistory::Step step(history(), QStringLiteral("文字颜色"));
     for (ElementId id : ForegroundOrder)
         setForeColor(id, c);
     setForeColor(ElementId::Hline, c);
@@ -283,12 +375,14 @@ void CardModel::setVisible(ElementId id, bool visible)
     CardElement &e = mutableElement(id);
     if (e.visible == visible)
         return;
+    record(visible ? "显示" : "隐藏", id);
     e.visible = visible;
     elementDidChange(id);
 }
 
 void CardModel::moveElement(ElementId id, double left, double top)
 {
+    record("移动", id);
     CardElement &e = mutableElement(id);
     e.left = left;
     e.top = top;
@@ -297,6 +391,11 @@ void CardModel::moveElement(ElementId id, double left, double top)
 
 void CardModel::setLineSize(double width, double height)
 {
+    // A scroll bar held down or clicked again and again is one step per bar.
+    if (width != m_line.width)
+        record(QStringLiteral("直线宽度"), QStringLiteral("line:width"));
+    else if (height != m_line.height)
+        record(QStringLiteral("直线高度"), QStringLiteral("line:height"));
     m_line.width = width;
     m_line.height = height;
     elementDidChange(ElementId::Hline);
@@ -304,18 +403,21 @@ void CardModel::setLineSize(double width, double height)
 
 void CardModel::setAddressWidth(double width)
 {
+    record(QStringLiteral("地址每行字数"), QStringLiteral("address:width"));
     mutableText(ElementId::LabAdd).width = width;
     relayoutText(ElementId::LabAdd);
 }
 
 void CardModel::setAddressAutoSize(bool on)
 {
+    record(QStringLiteral("地址每行字数"), QStringLiteral("address:width"));
     mutableText(ElementId::LabAdd).autoSize = on;
     relayoutText(ElementId::LabAdd);
 }
 
 void CardModel::setLogo(const QImage &picture)
 {
+    record(QStringLiteral("标志图片"));
     m_logo = picture;
     m_logoElement.width = picture.width() * Twips::PerPixel;
     m_logoElement.height = picture.height() * Twips::PerPixel;

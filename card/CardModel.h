@@ -3,6 +3,7 @@
 // Panels change it through these operations and follow it through the signals; nothing else keeps a copy.
 #include "card/CardElement.h"
 #include "card/CardLayout.h"
+#include "card/CardState.h"
 
 #include <QImage>
 #include <QObject>
@@ -11,10 +12,21 @@
 #include <array>
 #include <optional>
 
+class CardHistory;
+
 class CardModel : public QObject {
     Q_OBJECT
 public:
     explicit CardModel(QObject *parent = nullptr); // the default card, landscape
+
+    // The whole card as a value, and putting one back (undo, redo, opening a saved design). A restore is
+    // not itself a step; it emits the signals of what changed, then restored().
+    CardState state() const;
+    void restore(const CardState &state);
+    // Every operation below records itself in the history as (part of) a step.
+    CardHistory &history() const { return *m_history; }
+    // The name steps use for an element ("名字", "直线", "标志").
+    static QString elementName(ElementId id);
 
     // Page
     Orientation orientation() const { return m_orientation; }
@@ -79,6 +91,8 @@ signals:
     void orientationChanged(Orientation o);
     void backgroundShownChanged(bool shown);
     void mottoChanged(const QString &motto);
+    // After restore(): whatever shows the card (a panel's lists, boxes and scroll bars) shows it afresh.
+    void restored();
 
 private:
     CardElement &mutableElement(ElementId id);
@@ -88,6 +102,8 @@ private:
     void clearPaintedLayer();
     // The card's shape and the element places of a layout, without telling anyone.
     void applyLayout(const PageLayout &layout);
+    void record(const QString &description, const QString &mergeKey = QString());
+    void record(const char *what, ElementId id, const QString &mergeKey = QString());
 
     Orientation m_orientation = Orientation::Landscape;
     double m_cardWidth = 0;
@@ -104,6 +120,7 @@ private:
     CardElement m_logoElement;
     QImage m_logo;
     QString m_motto;
+    CardHistory *m_history;
 };
 
 // Bottom to top: the line, the ten texts, the logo. The renderer and the hit test both follow it.

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
+#include <QStringList>
 
 #include <cerrno>
 #include <csignal>
@@ -106,19 +107,19 @@ QString whyNotWritable(const QString &path)
     return QString();
 }
 
-QString write(const QString &path, const QByteArray &bytes)
+namespace {
+// The bytes in a new temporary file beside the target, on disk; the file's name, or empty and the reason.
+QByteArray writeTemporary(const QString &path, const QByteArray &bytes, QString *reason)
 {
-    const QString refused = whyNotWritable(path);
-    if (!refused.isEmpty())
-        return refused;
-    ignoreFileSizeSignal();
     const QFileInfo target(path);
     const QByteArray targetName = QFile::encodeName(target.absoluteFilePath());
     const QByteArray folder = QFile::encodeName(target.absolutePath());
     QByteArray temporary = folder + "/.velnor-XXXXXX";
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd < 0)
-        return systemReason(errno);
+    if (fd < 0) {
+        *reason = systemReason(errno);
+        return QByteArray();
+    }
 
     // mkstemp makes the file for its owner alone. A file that is replaced keeps its permissions (and,
     // written by root, its owner); a new one is as readable as any other file the user makes.
@@ -143,20 +144,85 @@ QString write(const QString &path, const QByteArray &bytes)
         error = errno;
         ok = false;
     }
-    // rename() replaces a link in the target's place with the new file; it never follows it.
-    if (ok && ::rename(temporary.constData(), targetName.constData()) != 0) {
-        error = errno;
-        ok = false;
-    }
     if (!ok) {
         ::unlink(temporary.constData());
-        return systemReason(error);
+        *reason = systemReason(error);
+        return QByteArray();
     }
-    // The rename itself is kept only once the folder is on disk.
-    const int dirFd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    return temporary;
+}
+
+void syncFolder(const QString &folder)
+{
+    // A rename is kept only once the folder is on disk.
+    const int dirFd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dirFd >= 0) {
         ::fsync(dirFd);
         ::close(dirFd);
+    }
+}
+} // namespace
+
+QString write(const QString &path, const QByteArray &bytes)
+{
+    return writeTogether({{path, bytes}});
+}
+
+QString writeTogether(const std::vector<Part> &parts)
+{
+    for (const Part &part : parts) {
+        const QString refused = whyNotWritable(part.path);
+        if (!refused.isEmpty())
+            return refused;
+    }
+    ignoreFileSizeSignal();
+    std::vector<QByteArray> temporaries;
+    QString reason;
+    for (const Part &part : parts) {
+        const QByteArray temporary = writeTemporary(part.path, part.bytes, &reason);
+        if (temporary.isEmpty())
+            break;
+        temporaries.push_back(temporary);
+    }
+    if (temporaries.size() == parts.size()) {
+        for (size_t i = 0; i < parts.size(); ++i) {
+            // rename() replaces a link in the target's place with the new file; it never follows it.
+            const QByteArray target = QFile::encodeName(QFileInfo(parts[i].path).absoluteFilePath());
+            if (::rename(temporaries[i].constData(), target.constData()) != 0) {
+                reason = systemReason(errno);
+                break;
+            }
+            temporaries[i].clear();
+        }
+    }
+    for (const QByteArray &temporary : temporaries)
+        if (!temporary.isEmpty())
+            ::unlink(temporary.constData());
+    if (!reason.isEmpty())
+        return reason;
+    QStringList synced;
+    for (const Part &part : parts) {
+        const QString folder = QFileInfo(part.path).absolutePath();
+        if (!synced.contains(folder)) {
+            syncFolder(folder);
+            synced.append(folder);
+        }
+    }
+    return QString();
+}
+
+QString encodeImage(const QImage &picture, const char *format, QByteArray *bytes)
+{
+    bytes->clear();
+    QBuffer buffer(bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    const QImage toWrite =
+        qstrcmp(format, "bmp") == 0 ? picture.convertToFormat(QImage::Format_RGB32) : picture;
+    if (toWrite.isNull() || !writer.write(toWrite)) {
+        bytes->clear();
+        return QStringLiteral("无法把图片编码为%1格式（内存不足或图片为空）")
+            .arg(QString::fromLatin1(format).toUpper());
     }
     return QString();
 }
@@ -164,14 +230,9 @@ QString write(const QString &path, const QByteArray &bytes)
 QString writeImage(const QString &path, const QImage &picture, const char *format)
 {
     QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, format);
-    const QImage toWrite =
-        qstrcmp(format, "bmp") == 0 ? picture.convertToFormat(QImage::Format_RGB32) : picture;
-    if (toWrite.isNull() || !writer.write(toWrite))
-        return QStringLiteral("无法把图片编码为%1格式（内存不足或图片为空）")
-            .arg(QString::fromLatin1(format).toUpper());
+    const QString reason = encodeImage(picture, format, &bytes);
+    if (!reason.isEmpty())
+        return reason;
     return write(path, bytes);
 }
 } // namespace SafeFile

@@ -7,6 +7,7 @@
 // permissions.
 #include <QByteArray>
 #include <QString>
+#include <vector>
 
 class QImage;
 
@@ -15,6 +16,18 @@ namespace SafeFile {
 QString write(const QString &path, const QByteArray &bytes);
 // Encodes the picture in the format ("bmp", "png") and writes it as above. RGB32 is written as a 24-bit BMP.
 QString writeImage(const QString &path, const QImage &picture, const char *format);
+// The bytes writeImage would write, or the reason they cannot be made (then bytes is left empty).
+QString encodeImage(const QImage &picture, const char *format, QByteArray *bytes);
+
+// Files that belong together (a card's picture and its design). Every one is first written whole to its
+// own temporary file; only when all are complete are they renamed over their targets, in the order given.
+// A refusal or a failed write thus leaves every target as it was. Empty on success.
+struct Part {
+    QString path;
+    QByteArray bytes;
+};
+QString writeTogether(const std::vector<Part> &parts);
+
 // Why the file may not be written (a read-only file or folder, a directory in its place, no folder), or
 // empty when it may.
 QString whyNotWritable(const QString &path);

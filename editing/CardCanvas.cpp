@@ -1,9 +1,13 @@
 #include "editing/CardCanvas.h"
 
+#include "card/CardFonts.h"
+#include "card/CardHistory.h"
 #include "card/CardModel.h"
 #include "card/CardRenderer.h"
 #include "card/Twips.h"
 
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -46,6 +50,39 @@ void CardCanvas::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     paintCard(p, *m_card);
+}
+
+QMenu *CardCanvas::makeContextMenu(QWidget *parent)
+{
+    auto *menu = new QMenu(parent);
+    menu->setObjectName(QStringLiteral("CardMenu"));
+    menu->setFont(CardFonts::fontFor(QStringLiteral("宋体"), 9, false, false));
+    CardHistory &history = m_card->history();
+    const QString undoText = history.undoText();
+    const QString redoText = history.redoText();
+    QAction *undo =
+        menu->addAction(undoText.isEmpty() ? QStringLiteral("撤销") : QStringLiteral("撤销 ") + undoText);
+    undo->setObjectName(QStringLiteral("ActUndo"));
+    undo->setShortcut(QKeySequence::Undo);
+    undo->setEnabled(history.canUndo());
+    connect(undo, &QAction::triggered, &history, &CardHistory::undo);
+    QAction *redo =
+        menu->addAction(redoText.isEmpty() ? QStringLiteral("重做") : QStringLiteral("重做 ") + redoText);
+    redo->setObjectName(QStringLiteral("ActRedo"));
+    redo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    redo->setEnabled(history.canRedo());
+    connect(redo, &QAction::triggered, &history, &CardHistory::redo);
+    emit contextMenuRequested(menu);
+    return menu;
+}
+
+void CardCanvas::contextMenuEvent(QContextMenuEvent *event)
+{
+    // The elements pass the event on to the canvas, so the menu opens wherever the card is clicked.
+    QMenu *menu = makeContextMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+    event->accept();
 }
 
 bool CardCanvas::eventFilter(QObject *watched, QEvent *event)

@@ -1,6 +1,7 @@
 #include "editing/ColorPanel.h"
 
 #include "assets/Assets.h"
+#include "card/CardHistory.h"
 #include "card/CardModel.h"
 #include "card/Twips.h"
 #include "widgets/EventRules.h"
@@ -28,6 +29,8 @@ ColorPanel::ColorPanel(CardModel *card, QWidget *parent)
     buildStrip();
     buildPreview();
     copyLogo();
+    // After an undo or redo the preview shows the logo the card now has.
+    connect(card, &CardModel::restored, this, &ColorPanel::copyLogo);
 }
 
 void ColorPanel::buildStrip()

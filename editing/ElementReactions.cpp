@@ -1,5 +1,6 @@
 #include "editing/ElementReactions.h"
 
+#include "card/CardHistory.h"
 #include "card/CardModel.h"
 #include "card/CardSettings.h"
 #include "editing/CardCanvas.h"
@@ -21,12 +22,17 @@ constexpr std::array<const char *, TextElementCount> PromptLines{
 ElementReactions::ElementReactions(CardCanvas *canvas, QObject *parent) : QObject(parent), m_canvas(canvas)
 {
     connect(canvas, &CardCanvas::elementPressed, this,
-            [this](ElementId id, Qt::MouseButton, Qt::MouseButtons, Qt::KeyboardModifiers, QPointF twips) {
-                pressed(id, twips);
-            });
+            [this](ElementId id, Qt::MouseButton, Qt::MouseButtons buttons, Qt::KeyboardModifiers,
+                   QPointF twips) { pressed(id, buttons, twips); });
     connect(canvas, &CardCanvas::elementMoved, this,
             [this](ElementId id, Qt::MouseButtons buttons, Qt::KeyboardModifiers, QPointF twips) {
                 moved(id, buttons, twips);
+            });
+    // Press to release is one step, however many moves lie between.
+    connect(canvas, &CardCanvas::elementReleased, this,
+            [this](ElementId, Qt::MouseButton, Qt::MouseButtons buttons) {
+                if (buttons == Qt::NoButton)
+                    endDrag();
             });
     connect(canvas, &CardCanvas::elementDoubleClicked, this, [this](ElementId id) {
         // A text emptied without a stored default has shrunk to nothing and is no longer there to be
@@ -48,12 +54,30 @@ void ElementReactions::editByInputBox(ElementId id)
                                      card->textElement(id).text);
     if (text.isEmpty())
         text = defaultText(id);
+    // An answer in the box is a step of its own, never merged with typing in the text panel.
+    card->history().breakMerge();
     card->setText(id, text);
+    card->history().commit();
+    card->history().breakMerge();
 }
 
-void ElementReactions::pressed(ElementId, const QPointF &twips)
+void ElementReactions::pressed(ElementId id, Qt::MouseButtons buttons, const QPointF &twips)
 {
     m_pressPoint = twips;
+    endDrag(); // a release that never came
+    // Only the left button alone drags; a right press opens the card's menu.
+    if (buttons != Qt::LeftButton)
+        return;
+    m_canvas->card()->history().beginStep(QStringLiteral("移动 ") + CardModel::elementName(id));
+    m_dragging = true;
+}
+
+void ElementReactions::endDrag()
+{
+    if (!m_dragging)
+        return;
+    m_dragging = false;
+    m_canvas->card()->history().endStep();
 }
 
 void ElementReactions::moved(ElementId id, Qt::MouseButtons buttons, const QPointF &twips)

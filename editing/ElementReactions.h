@@ -19,11 +19,13 @@ public:
     void editByInputBox(ElementId id);
 
 private:
-    void pressed(ElementId id, const QPointF &twips);
+    void pressed(ElementId id, Qt::MouseButtons buttons, const QPointF &twips);
     void moved(ElementId id, Qt::MouseButtons buttons, const QPointF &twips);
+    void endDrag();
 
     CardCanvas *m_canvas;
     // One grab point for all twelve elements, in twips from the pressed element's top-left corner;
     // every press on any element overwrites it, whatever the button.
     QPointF m_pressPoint;
+    bool m_dragging = false; // a step is open from the press to the release
 };

@@ -166,6 +166,40 @@ FontPanel::FontPanel(CardModel *card, QWidget *parent)
         if (const auto id = chosenElement())
             m_card->setForeColor(*id, color);
     });
+    connect(m_card, &CardModel::restored, this, &FontPanel::showChosenAfresh);
+}
+
+void FontPanel::showChosenAfresh()
+{
+    // Only what differs is set, and nothing set here runs a reaction: the card is already as shown.
+    const auto id = chosenElement();
+    if (!id)
+        return;
+    const TextElement &e = m_card->textElement(*id);
+    if (elementText(m_textInput->toPlainText()) != e.text) {
+        const QSignalBlocker block(m_textInput);
+        m_textInput->setPlainText(e.text);
+        m_textInput->moveCursor(QTextCursor::End);
+    }
+    {
+        const QSignalBlocker blockFace(m_comboFont);
+        const QSignalBlocker blockSize(m_comboSize);
+        setFontTexts(e);
+    }
+    for (size_t i = 0; i < StyleOptions.size(); ++i)
+        if (StyleOptions[i].bold == e.bold && StyleOptions[i].italic == e.italic &&
+            !m_optFontStyle[i]->isChecked()) {
+            // The option turned off reacts to nothing; the one turned on must not restyle the element.
+            const QSignalBlocker block(m_optFontStyle[i]);
+            m_optFontStyle[i]->setChecked(true);
+        }
+    if (*id == ElementId::LabAdd && m_hScrFontRow->isVisibleTo(this)) {
+        const double cells = std::nearbyint(e.width / AddressCellWidth);
+        const QSignalBlocker block(m_hScrFontRow);
+        m_hScrFontRow->setValue(int(std::clamp(cells, 1.0, double(MaxAddressCells))));
+        m_labHscr->setText(QStringLiteral("地址每行%1个字：").arg(m_hScrFontRow->value()));
+        m_labHscr->adjustSize();
+    }
 }
 
 void FontPanel::fillFontLists()

@@ -38,6 +38,7 @@ private:
     void applyFace(int index);
     void applySize(int index);
     void setFontTexts(const TextElement &e);
+    void showChosenAfresh();
 
     CardModel *m_card;
     QComboBox *m_comboFontObj;

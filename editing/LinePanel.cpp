@@ -68,6 +68,15 @@ LinePanel::LinePanel(CardModel *card, QWidget *parent)
     EventRules::onChange(m_height, this,
                          [this](int h) { m_card->setLineSize(m_card->element(ElementId::Hline).width, h); });
 
+    // After an undo or redo the bars show the line as it now is (and set nothing).
+    connect(m_card, &CardModel::restored, this, [this] {
+        const CardElement &line = m_card->element(ElementId::Hline);
+        const QSignalBlocker blockWidth(m_width);
+        const QSignalBlocker blockHeight(m_height);
+        m_width->setValue(int(std::nearbyint(line.width)));
+        m_height->setValue(int(std::nearbyint(line.height)));
+    });
+
     auto *title = noteLabel(this, 4, QStringLiteral("直线使用说明："));
     title->setFont(CardFonts::fontFor(QStringLiteral("宋体"), 10.5, true, true));
     title->move(Twips::toPx(135, 2520));

@@ -1,6 +1,7 @@
 #include "editing/PagePanel.h"
 
 #include "assets/Assets.h"
+#include "card/CardHistory.h"
 #include "card/CardModel.h"
 #include "card/Twips.h"
 #include "editing/PictureBox.h"
@@ -38,6 +39,12 @@ void PagePanel::buildOrientation()
     (m_card->orientation() == Orientation::Landscape ? m_optPageH : m_optPageV)->setChecked(true);
     EventRules::onOptionClick(m_optPageH, this, [this] { m_card->setOrientation(Orientation::Landscape); });
     EventRules::onOptionClick(m_optPageV, this, [this] { m_card->setOrientation(Orientation::Portrait); });
+    // An undo or redo turns the page back: the options show it without laying the card out again.
+    connect(m_card, &CardModel::orientationChanged, this, [this](Orientation o) {
+        const QSignalBlocker blockH(m_optPageH);
+        const QSignalBlocker blockV(m_optPageV);
+        (o == Orientation::Landscape ? m_optPageH : m_optPageV)->setChecked(true);
+    });
 
     // Small page shapes in the window background colour with a flat single border.
     const QRect shapes[] = {Twips::rectToPx(945, 480, 465, 285), Twips::rectToPx(1035, 825, 285, 465)};
@@ -95,5 +102,6 @@ void PagePanel::chooseTexture(int index)
     const QImage texture(Assets::texture(index));
     if (texture.isNull())
         return;
+    const CardHistory::Step step(m_card->history(), QStringLiteral("页面纸纹"));
     m_card->choosePagePicture(texture);
 }

@@ -1,5 +1,6 @@
 #include "editing/PicturePanel.h"
 
+#include "card/CardHistory.h"
 #include "card/CardModel.h"
 #include "card/Twips.h"
 #include "editing/FolderListing.h"
@@ -239,6 +240,7 @@ void PicturePanel::loadFile(int row)
         return;
     }
     // Tiled at its natural size.
+    const CardHistory::Step step(m_card->history(), QStringLiteral("页面图片"));
     m_card->choosePagePicture(picture.image);
 }
 

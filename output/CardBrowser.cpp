@@ -1,6 +1,9 @@
 #include "output/CardBrowser.h"
 
 #include "assets/Assets.h"
+#include "card/CardDesign.h"
+#include "card/CardHistory.h"
+#include "card/CardModel.h"
 #include "card/PictureFile.h"
 #include "card/TilePicture.h"
 #include "card/VbColor.h"
@@ -88,8 +91,8 @@ QStringList CardBrowser::cardFiles(const QString &folder)
     return sorted;
 }
 
-CardBrowser::CardBrowser(CardModel *, QWidget *mainWindow)
-    : SecondaryWindow(BrowserWindowLayout), m_mainWindow(mainWindow)
+CardBrowser::CardBrowser(CardModel *card, QWidget *mainWindow)
+    : SecondaryWindow(BrowserWindowLayout), m_model(card), m_mainWindow(mainWindow)
 {
     QWidget *c = client();
     m_area = sunkenBox(c, "PicBg", 120, 360, 5775, 5415);
@@ -119,7 +122,9 @@ CardBrowser::CardBrowser(CardModel *, QWidget *mainWindow)
     setBackground(m_chosen, Look::Grey);
     m_print = Panel::place(new QPushButton(QStringLiteral("打印…"), c), "CmdPrint", 6000, 5445, 750, 330);
     m_delete = Panel::place(new QPushButton(QStringLiteral("删除"), c), "CmdDelCard", 6900, 5445, 570, 330);
-    for (QPushButton *b : {m_print, m_delete}) {
+    // Above "打印…", in the room between the chosen name and the two buttons of the design.
+    m_edit = Panel::place(new QPushButton(QStringLiteral("编辑"), c), "CmdEditCard", 6000, 4995, 750, 330);
+    for (QPushButton *b : {m_print, m_delete, m_edit}) {
         b->setAutoDefault(false);
         Look::setColor(b, QPalette::Button, Look::Grey);
     }
@@ -132,8 +137,10 @@ CardBrowser::CardBrowser(CardModel *, QWidget *mainWindow)
     });
     connect(m_delete, &QPushButton::clicked, this, &CardBrowser::deleteChosen);
     connect(m_print, &QPushButton::clicked, this, &CardBrowser::openPrintWindow);
+    connect(m_edit, &QPushButton::clicked, this, &CardBrowser::editChosen);
 
     setChosenEnabled(false, false);
+    showEditable(QString());
     loadList();
     // Two thirds across the screen would leave much of the window off a small screen; centred on the
     // main window's screen it is always whole.
@@ -195,9 +202,47 @@ void CardBrowser::setChosenEnabled(bool deletable, bool printable)
     m_print->setEnabled(printable);
 }
 
+void CardBrowser::showEditable(const QString &name)
+{
+    const QString design =
+        name.isEmpty() ? QString() : CardDesign::pathFor(CardFile::cardFolder() + QLatin1Char('/') + name);
+    const bool editable = m_model && !design.isEmpty() && QFileInfo(design).isFile();
+    m_edit->setEnabled(editable);
+    if (name.isEmpty())
+        m_edit->setToolTip(QStringLiteral("请先在上面的列表中选择一张名片。"));
+    else if (!editable)
+        m_edit->setToolTip(QStringLiteral("这张名片没有保存设计（在能够再次编辑之前保存的名片，或放进名片夹的"
+                                          "其他图片），只能查看和打印，不能打开编辑。"));
+    else
+        m_edit->setToolTip(QStringLiteral("在主窗口中打开这张名片，继续编辑。"));
+}
+
+void CardBrowser::editChosen()
+{
+    const QString name = m_chosen->text();
+    const QString design =
+        name.isEmpty() ? QString() : CardDesign::pathFor(CardFile::cardFolder() + QLatin1Char('/') + name);
+    if (design.isEmpty() || !m_model)
+        return;
+    QString reason;
+    bool opened;
+    {
+        const CardHistory::Step step(m_model->history(), QStringLiteral("打开名片"));
+        opened = CardDesign::readFile(design, *m_model, &reason);
+    }
+    if (!opened) {
+        // The card in the main window stays as it was.
+        Dialogs::message(this, Dialogs::lines(QStringLiteral("无法打开名片“%1”进行编辑：").arg(name), reason),
+                         BrowseTitle);
+        return;
+    }
+    close(); // shows the main window with the card
+}
+
 void CardBrowser::showChosen(const QString &name)
 {
     m_chosen->setText(name);
+    showEditable(name);
     // The picture panel's rule: a damaged or cut-off file is refused with the reason, never shown in part.
     const PictureFile::Result loaded = PictureFile::load(CardFile::cardFolder() + QLatin1Char('/') + name);
     const QImage &picture = loaded.image;
@@ -230,11 +275,21 @@ void CardBrowser::deleteChosen()
                          QStringLiteral("Velnor删除提示"));
         return;
     }
+    // Its design goes with it; a design left behind would only be refused beside a later card of that name.
+    QFile design(CardDesign::pathFor(file.fileName()));
+    const bool designKept = !design.fileName().isEmpty() && design.exists() && !design.remove();
     loadList();
     m_chosen->clear();
     setPicture(QImage());
     setChosenEnabled(false, false);
-    Dialogs::message(this, QStringLiteral("已成功删除你选定的名片"), QStringLiteral("Velnor删除提示"));
+    showEditable(QString());
+    if (designKept)
+        Dialogs::message(this,
+                         Dialogs::lines(QStringLiteral("名片已删除，但它的设计文件无法删除："),
+                                        QStringLiteral("原因：") + design.errorString()),
+                         QStringLiteral("Velnor删除提示"));
+    else
+        Dialogs::message(this, QStringLiteral("已成功删除你选定的名片"), QStringLiteral("Velnor删除提示"));
 }
 
 void CardBrowser::openPrintWindow()

@@ -2,7 +2,8 @@
 // The card folder browser `FrmSee` "浏览我的名片夹": lists and counts the card files in the card folder,
 // shows the chosen one, deletes it after a confirmation and hands it to the print window. It hides the
 // main window while open and shows it again, where it was, when closed. Deleted on close, so each
-// opening starts afresh.
+// opening starts afresh. "编辑" opens the chosen card's design (saved beside its picture) in the main
+// window's card, as one step that can be undone, and closes the browser.
 #include "widgets/SecondaryWindow.h"
 
 #include <QImage>
@@ -17,7 +18,8 @@ class QPushButton;
 class CardBrowser : public SecondaryWindow {
     Q_OBJECT
 public:
-    // The card is the main window's; the browser only shows files. Hides the main window.
+    // The card is the main window's; the browser shows files and puts a chosen design into the card.
+    // Hides the main window.
     CardBrowser(CardModel *card, QWidget *mainWindow);
 
     // The picture `PicMyCard` shows (the sample card until a file is chosen; null after a deletion).
@@ -37,9 +39,12 @@ private:
     void showChosen(const QString &name);
     void deleteChosen();
     void openPrintWindow();
+    void editChosen();
+    void showEditable(const QString &name);
     void setPicture(const QImage &picture);
     void setChosenEnabled(bool deletable, bool printable);
 
+    CardModel *m_model;
     QPointer<QWidget> m_mainWindow;
     QPoint m_mainPlace;
     QLabel *m_area;  // `PicBg`, the tiled viewing area
@@ -49,6 +54,7 @@ private:
     QLineEdit *m_chosen; // `Text1`
     QPushButton *m_print;
     QPushButton *m_delete;
+    QPushButton *m_edit;
     QImage m_picture;
     QString m_folderProblem; // reported once the window is on the screen
 };

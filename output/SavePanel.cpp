@@ -1,5 +1,6 @@
 #include "output/SavePanel.h"
 
+#include "card/CardDesign.h"
 #include "card/CardModel.h"
 #include "card/CardRenderer.h"
 #include "output/CardFile.h"
@@ -86,7 +87,8 @@ bool SavePanel::save()
                          SaveTitle);
         return false;
     }
-    const QString reason = CardFile::writeBmp(picture, CardFile::cardPath(name));
+    // The design goes beside the picture, so the card can be opened and edited again.
+    const QString reason = CardDesign::writeWithPicture(CardFile::cardPath(name), picture, *m_card);
     if (!reason.isEmpty()) {
         Dialogs::message(this,
                          Dialogs::lines(QStringLiteral("名片图稿未能保存，原有的名片文件没有改变。"),

@@ -1,6 +1,7 @@
 #pragma once
 // The save panel `FrmSave` "保存名片": asks for a file name and saves the card, as the one drawing of the
-// card makes it, as a BMP into the card folder. The main window closes the panel when asked to.
+// card makes it, as a BMP into the card folder, with the card's design beside it. The main window closes the
+// panel when asked to.
 #include "widgets/Panel.h"
 
 class CardModel;

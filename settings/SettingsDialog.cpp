@@ -1,6 +1,7 @@
 #include "settings/SettingsDialog.h"
 
 #include "card/BoxText.h"
+#include "card/CardHistory.h"
 #include "card/CardModel.h"
 #include "card/CardSettings.h"
 #include "card/SettingsStore.h"
@@ -52,6 +53,18 @@ SettingsDialog::SettingsDialog(CardModel *card, QWidget *mainWindow)
     m_txtTitle->setPlainText(BoxText::toBox(m_card->motto()));
     setSwatch(m_card->pageColor());
     placeOnScreen(mainWindow);
+
+    // After an undo or redo on the main window the box shows the chosen text as the card now has it.
+    connect(m_card, &CardModel::restored, this, [this] {
+        const int index = m_comboFontObj->currentIndex();
+        if (index < 0 || index >= TextElementCount)
+            return;
+        const QString text = BoxText::toBox(m_card->textElement(textElementAt(index)).text);
+        if (m_textInput->toPlainText() != text) {
+            const QSignalBlocker block(m_textInput);
+            m_textInput->setPlainText(text);
+        }
+    });
 }
 
 void SettingsDialog::buildTextFrame()

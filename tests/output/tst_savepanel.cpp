@@ -45,6 +45,12 @@ QByteArray contents(const QString &path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+// A saved card: its picture and its design beside it.
+QStringList savedCard(const QString &picture)
+{
+    return {picture, picture.chopped(4) + QStringLiteral(".card")};
+}
+
 QStringList folderEntries()
 {
     return QDir(CardFile::cardFolder()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
@@ -174,11 +180,11 @@ private slots:
                      QStringList());
         } else {
             QCOMPARE(closing.count(), 1);
-            QCOMPARE(folderEntries(), QStringList{file});
+            QCOMPARE(folderEntries(), savedCard(file));
             QCOMPARE(QImage(CardFile::cardFolder() + '/' + file).size(), QSize(340, 207));
             // Replacing needs a temporary name beside the file: that fits too.
             QVERIFY(m_panel->save());
-            QCOMPARE(folderEntries(), QStringList{file});
+            QCOMPARE(folderEntries(), savedCard(file));
         }
     }
 
@@ -191,7 +197,7 @@ private slots:
         m_panel->openedByMenu();
         QTest::mouseClick(save, Qt::LeftButton);
         QCOMPARE(answers.count(), 2);
-        QCOMPARE(folderEntries(), QStringList{QStringLiteral("名片1.bmp")}); // no temporary file left
+        QCOMPARE(folderEntries(), savedCard(QStringLiteral("名片1.bmp"))); // no temporary file left
         QCOMPARE(QImage(CardFile::cardPath(QStringLiteral("名片1"))).convertToFormat(QImage::Format_RGB32),
                  renderCard(*m_card));
     }

@@ -115,7 +115,7 @@ QByteArray encodeState(const CardState &s, const QByteArray *pictureFile)
     root.insert(QStringLiteral("pictureStore"), pictures.add(s.pictureStore));
     root.insert(QStringLiteral("logo"), pictures.add(s.logo));
     QJsonObject elements;
-    for (const ElementInfo &info : ElementTable) {
+    for (const ElementRow &info : ElementTable) {
         const QString name = QLatin1String(info.controlName);
         if (isText(info.id))
             elements.insert(name, textObject(s.texts[size_t(info.id)]));
@@ -336,7 +336,7 @@ bool decodeState(const QByteArray &bytes, CardState &s, QString *reason, QJsonOb
     if (!elementsValue.isObject())
         r.fail(QStringLiteral("elements"));
     const QJsonObject elements = elementsValue.toObject();
-    for (const ElementInfo &info : ElementTable) {
+    for (const ElementRow &info : ElementTable) {
         const QString name = QLatin1String(info.controlName);
         const QJsonValue value = r.need(elements, name);
         if (!value.isObject()) {

@@ -81,7 +81,7 @@ CardModel::CardModel(QObject *parent) : QObject(parent), m_motto(DefaultMotto), 
 
 QString CardModel::elementName(ElementId id)
 {
-    const ElementInfo &info = elementInfo(id);
+    const ElementRow &info = elementInfo(id);
     return QString::fromUtf8(info.listEntry ? info.listEntry : info.checkCaption);
 }
 

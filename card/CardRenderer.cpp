@@ -7,7 +7,7 @@
 #include <QPainter>
 
 namespace {
-void paintText(QPainter &p, const TextElement &e, const QRect &cardRect)
+void paintText(QPainter &p, const TextElement &e, const QRect &cardRect, CardTarget target)
 {
     const QRect box = Twips::rectToPx(e.left, e.top, e.width, e.height);
     // Lines wholly above or below the card (a long address) are not drawn at all.
@@ -19,7 +19,11 @@ void paintText(QPainter &p, const TextElement &e, const QRect &cardRect)
     p.save();
     if (!e.autoSize)
         p.setClipRect(box, Qt::IntersectClip); // a fixed box cuts off what does not fit
-    p.setFont(CardFonts::fontFor(e));
+    QFont font = CardFonts::fontFor(e);
+    // The embedded bitmaps fit only the 96 ppi pixel grid; at any other scale the outlines draw.
+    if (target == CardTarget::Sharp)
+        font.setStyleStrategy(QFont::PreferAntialias);
+    p.setFont(font);
     p.setPen(VbColors::toQColor(e.color));
     for (int i = firstLine; i <= lastLine; ++i) {
         const double x = e.alignRight ? box.right() + 1 - e.lineWidthsPx[i] : box.left();
@@ -29,11 +33,9 @@ void paintText(QPainter &p, const TextElement &e, const QRect &cardRect)
 }
 } // namespace
 
-void paintCard(QPainter &p, const CardModel &card)
+void paintPage(QPainter &p, const CardModel &card)
 {
     const QRect cardRect(QPoint(0, 0), card.cardSizePx());
-    p.save();
-    p.setClipRect(cardRect, Qt::IntersectClip);
     const QImage &layer = card.paintedLayer();
     // An opaque painted layer over the whole card hides the page colour and picture: they are not drawn.
     const bool layerCoversCard = !layer.isNull() && !layer.hasAlphaChannel() &&
@@ -45,6 +47,18 @@ void paintCard(QPainter &p, const CardModel &card)
     }
     if (!layer.isNull())
         p.drawImage(0, 0, layer);
+}
+
+void paintCard(QPainter &p, const CardModel &card, CardTarget target)
+{
+    const QRect cardRect(QPoint(0, 0), card.cardSizePx());
+    p.save();
+    if (target == CardTarget::Sharp) {
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.setRenderHint(QPainter::LosslessImageRendering); // a PDF would get the pictures as JPEG
+    }
+    p.setClipRect(cardRect, Qt::IntersectClip);
+    paintPage(p, card);
 
     for (ElementId id : StackingOrder) {
         const CardElement &e = card.element(id);
@@ -52,7 +66,7 @@ void paintCard(QPainter &p, const CardModel &card)
             continue;
         switch (elementInfo(id).kind) {
         case ElementKind::Text:
-            paintText(p, card.textElement(id), cardRect);
+            paintText(p, card.textElement(id), cardRect, target);
             break;
         case ElementKind::Line: {
             // Even a line thinner than a pixel shows as a one-pixel rule.

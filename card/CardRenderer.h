@@ -8,6 +8,14 @@
 class CardModel;
 class QPainter;
 
-void paintCard(QPainter &painter, const CardModel &card);
+// Screen draws the 96 ppi picture the canvas shows and saving writes. Sharp draws through the painter's
+// transform at any resolution (a printer, a PDF, a large PNG): the texts from their outlines, smoothed
+// instead of the small-size bitmaps, and the pictures at their own resolution, smoothed when enlarged.
+enum class CardTarget { Screen, Sharp };
+
+void paintCard(QPainter &painter, const CardModel &card, CardTarget target = CardTarget::Screen);
+// The page alone (page colour, page picture, painted layer), unclipped: the first layer of paintCard,
+// and what an export carries on beyond the card's edges.
+void paintPage(QPainter &painter, const CardModel &card);
 // The card as a picture of its own size (340 x 207, or 207 x 340 in portrait).
 QImage renderCard(const CardModel &card);

@@ -297,7 +297,10 @@ void CardBrowser::openPrintWindow()
     if (m_picture.isNull())
         return;
     hide();
-    auto *window = new PrintWindow(m_picture, this);
+    // The sample card shown before any choice has no file, and so no design.
+    const QString name = m_chosen->text();
+    const QString path = name.isEmpty() ? QString() : CardFile::cardFolder() + QLatin1Char('/') + name;
+    auto *window = new PrintWindow(m_picture, this, path);
     window->show();
 }
 

@@ -1,13 +1,24 @@
 #include "output/PagePrinter.h"
 
+#include "output/PrintSheet.h"
+
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
 
 namespace PagePrinter {
-Result print(QPrinter &printer, const QImage &image)
+Content imageContent(const QImage &image)
 {
-    if (image.isNull())
+    return [image](QPainter &p, const PageInfo &) {
+        // Otherwise the picture goes to the printer as a lossy JPEG.
+        p.setRenderHint(QPainter::LosslessImageRendering);
+        p.drawImage(QRectF(QPointF(0, 0), QSizeF(image.size()) * PrintSheet::MmPerPx), image);
+    };
+}
+
+Result print(QPrinter &printer, const Content &content, const Calibration &calibration)
+{
+    if (!content)
         return Result::Failed;
     printer.setFullPage(false); // the origin is the printable area's corner
     // Left alone, a printer without colour defaults prints the card grey.
@@ -16,22 +27,33 @@ Result print(QPrinter &printer, const QImage &image)
     // Without a usable printer Qt falls back to a PDF printer without a file, which only fails here.
     if (!p.begin(&printer))
         return Result::CannotStart;
-    // Otherwise the picture goes to the printer as a lossy JPEG.
-    p.setRenderHint(QPainter::LosslessImageRendering);
-    const qreal scale = printer.resolution() / 96.0;
-    p.drawImage(QRectF(0, 0, image.width() * scale, image.height() * scale), image);
+    const QPageLayout layout = printer.pageLayout();
+    const QRectF paint = layout.paintRect(QPageLayout::Millimeter);
+    PageInfo info{paint.topLeft(), paint.size(),
+                  printer.outputFormat() == QPrinter::NativeFormat ? printer.printerName() : QString(),
+                  calibration};
+    const double dotsPerMm = printer.resolution() / 25.4;
+    p.translate(calibration.offsetXMm * dotsPerMm, calibration.offsetYMm * dotsPerMm);
+    p.scale(dotsPerMm * calibration.scalePercent / 100, dotsPerMm * calibration.scalePercent / 100);
+    content(p, info);
     if (!p.end() || printer.printerState() == QPrinter::Error)
         return Result::Failed;
     return Result::Printed;
 }
 
-Result printOnDefaultPrinter(const QImage &image)
+QString defaultPrinterName()
+{
+    return QPrinterInfo::defaultPrinter().printerName();
+}
+
+Result printOnDefaultPrinter(const Content &content, QString *notice)
 {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull())
         return Result::NoPrinter;
     QPrinter printer(info, QPrinter::HighResolution);
     printer.setDocName(QStringLiteral("Velnor"));
-    return print(printer, image);
+    const Calibration calibration = PrintCalibration::forPrinter(info.printerName(), notice);
+    return print(printer, content, calibration);
 }
 } // namespace PagePrinter

@@ -28,6 +28,17 @@ QVector<QPoint> copyPlaces(const QSize &card)
     return places;
 }
 
+QVector<QRectF> cardRectsMm(const QSize &card, bool fullSheet)
+{
+    const QSizeF size = QSizeF(card) * MmPerPx;
+    if (!fullSheet)
+        return {QRectF(QPointF(0, 0), size)};
+    QVector<QRectF> rects;
+    for (const QPoint &at : copyPlaces(card))
+        rects.append(QRectF(QPointF(at) * MmPerPx, size));
+    return rects;
+}
+
 QImage compose(const QImage &card)
 {
     const QVector<QPoint> places = copyPlaces(card.size());

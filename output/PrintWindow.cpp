@@ -1,8 +1,10 @@
 #include "output/PrintWindow.h"
 
 #include "assets/Assets.h"
-#include "card/PictureFile.h"
+#include "card/CardModel.h"
 #include "card/VbColor.h"
+#include "output/CalibrationDialog.h"
+#include "output/CardArt.h"
 #include "output/CardFile.h"
 #include "output/CardShape.h"
 #include "output/PrintSheet.h"
@@ -15,14 +17,35 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QStandardPaths>
+#include <QTimer>
 
 namespace {
 constexpr SecondaryWindowLayout PrintWindowLayout{"FrmPrint", "Velnor打印设置", 11160, 8535, 300, 10920};
 const QString PrintTitle = QStringLiteral("Velnor名片打印提示：");
+const QString ExportTitle = QStringLiteral("Velnor名片导出提示：");
+
+struct ExportRow {
+    CardExport::Kind kind;
+    const char *filter;
+    const char *suffix;
+};
+// clang-format off
+constexpr ExportRow Exports[] = {
+    {CardExport::Kind::PdfCard,      "PDF 名片一张，含2毫米出血和裁切标记 (*.pdf)", "pdf"},
+    {CardExport::Kind::PdfSheet,     "PDF A4整页，带裁切标记 (*.pdf)",            "pdf"},
+    {CardExport::Kind::Png300,       "PNG 图片 300 ppi (*.png)",                   "png"},
+    {CardExport::Kind::Png600,       "PNG 图片 600 ppi (*.png)",                   "png"},
+    {CardExport::Kind::PdfTestSheet, "PDF 打印校准测试页 (*.pdf)",                 "pdf"},
+};
+// clang-format on
 
 struct PrintOptionRow {
     const char *caption;
@@ -40,10 +63,11 @@ QCursor openHand()
 }
 } // namespace
 
-PrintWindow::PrintWindow(const QImage &card, QWidget *browser)
+PrintWindow::PrintWindow(const QImage &card, QWidget *browser, const QString &cardPath)
     : SecondaryWindow(PrintWindowLayout), m_card(card.convertToFormat(QImage::Format_RGB32)),
-      m_browser(browser)
+      m_cardPath(cardPath), m_browser(browser)
 {
+    m_design = PrintJob::designOf(cardPath, &m_designProblem);
     QWidget *c = client();
     Panel::place(new QLabel(QStringLiteral("设置每页打印的名片张数："), c), "LabInfo", 180, 360, 0, 0)
         ->adjustSize();
@@ -81,6 +105,18 @@ PrintWindow::PrintWindow(const QImage &card, QWidget *browser)
     cursorImage->setPixmap(QPixmap(Assets::HandCursor));
     cursorImage->hide();
 
+    // Beside the print button, in the row of the options, where the design has nothing.
+    m_export = Panel::place(new QPushButton(QStringLiteral("导出…"), c), "CmdExport", 7590, 300, 900, 330);
+    m_calibrate =
+        Panel::place(new QPushButton(QStringLiteral("打印校准"), c), "CmdCalibrate", 8610, 300, 1200, 330);
+    for (QPushButton *b : {m_export, m_calibrate}) {
+        b->setAutoDefault(false);
+        b->setFocusPolicy(Qt::TabFocus);
+        Look::setColor(b, QPalette::Button, Look::Grey);
+    }
+    connect(m_export, &QPushButton::clicked, this, [this] { exportWithDialog(); });
+    connect(m_calibrate, &QPushButton::clicked, this, &PrintWindow::calibrate);
+
     auto *line = new QLabel(c);
     line->setPixmap(Look::etchedLine(740));
     line->setGeometry(4, 44, 740, 2);
@@ -110,6 +146,31 @@ PrintWindow::PrintWindow(const QImage &card, QWidget *browser)
     // A print image left by a program that did not close this window must not pass for one of this
     // opening's: only an option picked here makes a print image.
     QFile::remove(CardFile::printImagePath());
+}
+
+PrintWindow::~PrintWindow() = default;
+
+void PrintWindow::setDesign(std::unique_ptr<CardModel> design)
+{
+    m_design = std::move(design);
+    m_designProblem.clear();
+}
+
+CardArt PrintWindow::art() const
+{
+    return m_design ? CardArt(*m_design, m_card) : CardArt(m_card);
+}
+
+QString PrintWindow::cardTitle() const
+{
+    const QString name = QFileInfo(m_cardPath).completeBaseName();
+    return name.isEmpty() ? QStringLiteral("Velnor名片") : name;
+}
+
+void PrintWindow::showAll(const QStringList &messages)
+{
+    for (const QString &text : messages)
+        message(text);
 }
 
 void PrintWindow::setPrintLook(int state)
@@ -158,46 +219,94 @@ void PrintWindow::printFullPage()
 
 void PrintWindow::print()
 {
-    if (!m_options[0]->isChecked() && !m_options[1]->isChecked()) {
-        message(Dialogs::lines(QStringLiteral("请先选择一种页面的名片数量打印方式，"),
-                               QStringLiteral("然后再进行打印……")));
+    const PrintJob::Option option = m_options[0]->isChecked()   ? PrintJob::Option::One
+                                    : m_options[1]->isChecked() ? PrintJob::Option::Sheet
+                                                                : PrintJob::Option::None;
+    showAll(PrintJob::print(option, art(), CardFile::printImagePath(), m_target).messages);
+}
+
+void PrintWindow::exportWithDialog(CardExport::Kind preferred)
+{
+    QFileDialog dialog(this, QStringLiteral("Velnor导出名片"));
+    // Qt's own dialog: in Chinese, and the same on every desktop.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    QStringList filters;
+    int chosen = 0;
+    for (const ExportRow &e : Exports) {
+        if (e.kind == preferred)
+            chosen = int(filters.size());
+        filters << QString::fromUtf8(e.filter);
+    }
+    dialog.setNameFilters(filters);
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = QDir::homePath();
+    dialog.setDirectory(folder);
+    const QString base = cardTitle();
+    const auto chooseFilter = [&](int index) {
+        const ExportRow &e = Exports[index];
+        dialog.setDefaultSuffix(QLatin1String(e.suffix));
+        dialog.selectFile(e.kind == CardExport::Kind::PdfTestSheet
+                              ? QStringLiteral("打印校准测试页.pdf")
+                              : base + QLatin1Char('.') + QLatin1String(e.suffix));
+    };
+    dialog.selectNameFilter(filters[chosen]);
+    chooseFilter(chosen);
+    connect(&dialog, &QFileDialog::filterSelected, &dialog,
+            [&](const QString &filter) { chooseFilter(std::max(0, int(filters.indexOf(filter)))); });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const int index = std::max(0, int(filters.indexOf(dialog.selectedNameFilter())));
+    exportTo(Exports[index].kind, dialog.selectedFiles().first());
+}
+
+bool PrintWindow::exportTo(CardExport::Kind kind, const QString &path)
+{
+    const QString reason = CardExport::write(kind, art(), cardTitle(), path);
+    if (!reason.isEmpty()) {
+        Dialogs::message(
+            this,
+            Dialogs::lines(
+                QStringLiteral("无法导出到“%1”，没有写入文件。").arg(QDir::toNativeSeparators(path)),
+                QStringLiteral("原因：") + reason),
+            ExportTitle);
+        return false;
+    }
+    Dialogs::message(this, Dialogs::lines(QStringLiteral("已导出到："), QDir::toNativeSeparators(path)),
+                     ExportTitle);
+    return true;
+}
+
+void PrintWindow::calibrate()
+{
+    const QString printer = m_printerName();
+    if (printer.isEmpty()) {
+        if (Dialogs::askYesNo(this,
+                              Dialogs::lines(QStringLiteral("没有找到默认打印机，无法打印校准测试页。"),
+                                             QStringLiteral("要把测试页保存为 PDF 文件查看吗？")),
+                              PrintTitle))
+            exportWithDialog(CardExport::Kind::PdfTestSheet);
         return;
     }
-    const QString path = CardFile::printImagePath();
-    if (!QFile::exists(path)) {
-        // Only a picture 210 to 300 pixels wide, chosen for the full page first, gets here normally.
-        if (m_options[1]->isChecked() && cardShape(m_card.width()) == CardShape::Neither)
-            message(Dialogs::lines(QStringLiteral("这张图片既不是横向名片也不是竖向名片，无法排满页面打印。"),
-                                   QStringLiteral("请选择“仅打印1张”后再进行打印……")));
-        else
-            message(Dialogs::lines(QStringLiteral("还没有可打印的页面图像，没有打印。"),
-                                   QStringLiteral("请重新选择一种页面的名片数量打印方式……")));
+    const PrintJob::Outcome outcome = PrintJob::printTestSheet(art().sizePx(), m_target);
+    showAll(outcome.messages);
+    if (!outcome.printed)
         return;
-    }
-    // Read back with the completeness check: a print image cut short (or replaced) is never printed.
-    const PictureFile::Result loaded = PictureFile::load(path);
-    const QImage &image = loaded.image;
-    if (!loaded.ok()) {
-        message(
-            Dialogs::lines(QStringLiteral("无法读取打印图像，没有打印：") + QDir::toNativeSeparators(path),
-                           QStringLiteral("原因：") + loaded.problem));
-        return;
-    }
-    switch (m_printFunction(image)) {
-    case PagePrinter::Result::Printed:
-        break;
-    case PagePrinter::Result::NoPrinter:
-        message(Dialogs::lines(QStringLiteral("没有找到默认打印机，没有打印。"),
-                               QStringLiteral("请先在系统中安装并设置默认打印机……")));
-        break;
-    case PagePrinter::Result::CannotStart:
-        message(Dialogs::lines(QStringLiteral("打印机无法开始打印，没有打印。"),
-                               QStringLiteral("请检查打印机后再进行打印……")));
-        break;
-    case PagePrinter::Result::Failed:
-        message(Dialogs::lines(QStringLiteral("打印没有完成，打印机报告了错误。"),
-                               QStringLiteral("请检查打印机后再进行打印……")));
-        break;
+    QString problem;
+    const Calibration current = PrintCalibration::forPrinter(printer, &problem);
+    auto *dialog = new CalibrationDialog(printer, current, this);
+    dialog->show();
+}
+
+void PrintWindow::showEvent(QShowEvent *event)
+{
+    SecondaryWindow::showEvent(event);
+    if (!m_designProblem.isEmpty()) {
+        // Said once the window is on the screen, so the message has a window to stand over.
+        QTimer::singleShot(0, this, [this, text = m_designProblem] { message(text); });
+        m_designProblem.clear();
     }
 }
 

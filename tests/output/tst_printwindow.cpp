@@ -170,7 +170,7 @@ private slots:
         PrintWindow w(patterned({340, 207}), nullptr);
         w.show();
         int printed = 0;
-        w.setPrintFunction([&](const QImage &) {
+        w.setPrintTarget([&](const PagePrinter::Content &, QString *) {
             ++printed;
             return PagePrinter::Result::Printed;
         });
@@ -195,7 +195,7 @@ private slots:
         PrintWindow w(patterned({250, 250}), nullptr);
         w.show();
         int printed = 0;
-        w.setPrintFunction([&](const QImage &) {
+        w.setPrintTarget([&](const PagePrinter::Content &, QString *) {
             ++printed;
             return PagePrinter::Result::Printed;
         });
@@ -218,7 +218,8 @@ private slots:
         QFETCH(int, result);
         PrintWindow w(patterned({340, 207}), nullptr);
         w.show();
-        w.setPrintFunction([&](const QImage &) { return PagePrinter::Result(result); });
+        w.setPrintTarget(
+            [&](const PagePrinter::Content &, QString *) { return PagePrinter::Result(result); });
         QTest::mouseClick(option(w, 0), Qt::LeftButton);
         {
             MessageAnswers answers;
@@ -246,7 +247,8 @@ private slots:
     {
         PrintWindow w(patterned({340, 207}), nullptr);
         w.show();
-        w.setPrintFunction([](const QImage &) { return PagePrinter::Result::Printed; });
+        w.setPrintTarget(
+            [](const PagePrinter::Content &, QString *) { return PagePrinter::Result::Printed; });
         auto *button = w.findChild<QLabel *>("ImgPrint");
         const auto shows = [button, &w](const char *look) {
             return button->pixmap().toImage() == w.findChild<QLabel *>(look)->pixmap().toImage();
@@ -321,7 +323,8 @@ private slots:
         printer.setPageSize(QPageSize(QPageSize::A4));
         PrintWindow w(solid, nullptr);
         w.show();
-        w.setPrintFunction([&](const QImage &img) { return PagePrinter::print(printer, img); });
+        w.setPrintTarget(
+            [&](const PagePrinter::Content &c, QString *) { return PagePrinter::print(printer, c); });
         QTest::mouseClick(::option(w, option), Qt::LeftButton);
         MessageAnswers answers;
         pressPrint(w);
@@ -373,7 +376,8 @@ private slots:
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(QString());
-        QCOMPARE(PagePrinter::print(printer, patterned({340, 207})), PagePrinter::Result::CannotStart);
+        QCOMPARE(PagePrinter::print(printer, PagePrinter::imageContent(patterned({340, 207}))),
+                 PagePrinter::Result::CannotStart);
     }
 
 private:

@@ -1,0 +1,90 @@
+#include "output/CalibrationDialog.h"
+
+#include "widgets/Dialogs.h"
+#include "widgets/Panel.h"
+
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+constexpr SecondaryWindowSpec CalibrationLayout{"FrmCalibrate", "Velnor打印校准", 5400, 2835, 300, 5160};
+
+struct FieldSpec {
+    const char *name;
+    const char *caption;
+    int top;
+    double minimum, maximum;
+};
+// clang-format off
+constexpr FieldSpec Fields[3] = {
+    {"TxtOffsetX", "水平偏移（毫米，向右为正）：", 900,  -PrintCalibration::MaxOffsetMm, PrintCalibration::MaxOffsetMm},
+    {"TxtOffsetY", "垂直偏移（毫米，向下为正）：", 1320, -PrintCalibration::MaxOffsetMm, PrintCalibration::MaxOffsetMm},
+    {"TxtScale",   "缩放（%，95～105）：",         1740, PrintCalibration::MinScalePercent, PrintCalibration::MaxScalePercent},
+};
+// clang-format on
+} // namespace
+
+CalibrationDialog::CalibrationDialog(const QString &printer, const Calibration &current, QWidget *parent)
+    : SecondaryWindow(CalibrationLayout, parent), m_printer(printer)
+{
+    setWindowModality(Qt::ApplicationModal);
+    QWidget *c = client();
+    auto *who =
+        Panel::place(new QLabel(QStringLiteral("打印机：") + printer, c), "LabPrinter", 180, 180, 5040, 240);
+    who->setTextFormat(Qt::PlainText);
+    Panel::place(new QLabel(QStringLiteral("请按测试页上量得的结果填写："), c), "LabCalInfo", 180, 480, 5040,
+                 240);
+    QDoubleSpinBox *boxes[3];
+    const double values[3] = {current.offsetXMm, current.offsetYMm, current.scalePercent};
+    for (int i = 0; i < 3; ++i) {
+        const FieldSpec &f = Fields[i];
+        Panel::place(new QLabel(QString::fromUtf8(f.caption), c), "LabCalField", 180, f.top + 30, 3300, 240);
+        auto *box = Panel::place(new QDoubleSpinBox(c), f.name, 3600, f.top, 1500, 300);
+        box->setLocale(QLocale::c());
+        box->setDecimals(1);
+        box->setSingleStep(0.1);
+        box->setRange(f.minimum, f.maximum);
+        box->setValue(values[i]);
+        box->setKeyboardTracking(false);
+        boxes[i] = box;
+    }
+    m_offsetX = boxes[0];
+    m_offsetY = boxes[1];
+    m_scale = boxes[2];
+    m_offsetX->setFocus();
+
+    auto *ok = Panel::place(new QPushButton(QStringLiteral("确定"), c), "CmdCalOk", 3000, 2310, 900, 330);
+    auto *cancel =
+        Panel::place(new QPushButton(QStringLiteral("取消"), c), "CmdCalCancel", 4050, 2310, 900, 330);
+    for (QPushButton *b : {ok, cancel}) {
+        b->setAutoDefault(false);
+        QPalette pal = b->palette();
+        pal.setColor(QPalette::Button, QColor(0xE0, 0xE0, 0xE0));
+        b->setPalette(pal);
+    }
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &CalibrationDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QWidget::close);
+    centreOnScreen(parent);
+}
+
+Calibration CalibrationDialog::value() const
+{
+    return {m_offsetX->value(), m_offsetY->value(), m_scale->value()};
+}
+
+void CalibrationDialog::accept()
+{
+    const Calibration c = value();
+    const QString reason = PrintCalibration::save(m_printer, c);
+    if (!reason.isEmpty()) {
+        Dialogs::message(this,
+                         Dialogs::lines(QStringLiteral("无法保存打印校准，打印仍按原来的校准进行。"),
+                                        QStringLiteral("原因：") + reason),
+                         QStringLiteral("Velnor名片打印提示："));
+        return;
+    }
+    emit saved(c);
+    close();
+}

@@ -1,0 +1,139 @@
+#include "output/CardExport.h"
+
+#include "card/SafeFile.h"
+#include "output/CardArt.h"
+#include "output/CropMarks.h"
+#include "output/PrintSheet.h"
+#include "output/TestSheet.h"
+
+#include <QBuffer>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+#include <cmath>
+#include <functional>
+
+namespace CardExport {
+namespace {
+constexpr int PdfResolution = 1200;
+constexpr double MarkLineMm = 0.1;
+
+bool portrait(const CardArt &art)
+{
+    const QSize s = art.sizePx();
+    return s.height() > s.width();
+}
+
+// A PDF of one page of the given size, drawn in millimetres from its top-left corner.
+QByteArray pdf(const QSizeF &pageMm, const QString &title, const std::function<void(QPainter &)> &paint)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setResolution(PdfResolution);
+    writer.setTitle(title);
+    writer.setCreator(QStringLiteral("Velnor"));
+    writer.setPageLayout(
+        QPageLayout(QPageSize(pageMm, QPageSize::Millimeter, QString(), QPageSize::ExactMatch),
+                    QPageLayout::Portrait, QMarginsF(), QPageLayout::Millimeter));
+    QPainter p;
+    if (!p.begin(&writer))
+        return QByteArray();
+    p.scale(PdfResolution / 25.4, PdfResolution / 25.4);
+    paint(p);
+    if (!p.end())
+        return QByteArray();
+    buffer.close();
+    return bytes;
+}
+} // namespace
+
+QSizeF cardSizeMm(const CardArt &art)
+{
+    return portrait(art) ? QSizeF(CardShortMm, CardLongMm) : QSizeF(CardLongMm, CardShortMm);
+}
+
+QVector<QRectF> sheetCardsMm(const CardArt &art)
+{
+    QVector<QRectF> cards = PrintSheet::cardRectsMm(art.sizePx(), true);
+    for (QRectF &c : cards)
+        c.translate(SheetMarginMm, SheetMarginMm);
+    return cards;
+}
+
+QByteArray pdfCard(const CardArt &art, const QString &title)
+{
+    const QSizeF card = cardSizeMm(art);
+    const QRectF trim(QPointF(BleedMm, BleedMm), card);
+    return pdf(card + QSizeF(2 * BleedMm, 2 * BleedMm), title, [&](QPainter &p) {
+        art.paintBleed(p, trim, BleedMm);
+        art.paint(p, trim);
+        // The page is the card and its bleed: the marks stand in the bleed's outer part, on the cut
+        // lines, and go with it when the card is cut.
+        CropMarks::paint(p, {trim}, 0.5, BleedMm - 0.5, MarkLineMm);
+    });
+}
+
+QByteArray pdfSheet(const CardArt &art, const QString &title)
+{
+    const QVector<QRectF> cards = sheetCardsMm(art);
+    return pdf(QSizeF(210, 297), title, [&](QPainter &p) {
+        for (const QRectF &c : cards)
+            art.paint(p, c);
+        CropMarks::paint(p, cards, 0.8, SheetMarginMm - 1.0, MarkLineMm);
+    });
+}
+
+QByteArray pdfTestSheet(const QSize &cardPx)
+{
+    TestSheet::Page page;
+    page.cornerOnPaperMm = QPointF(SheetMarginMm, SheetMarginMm);
+    page.printableMm = QSizeF(210 - 2 * SheetMarginMm, 297 - 2 * SheetMarginMm);
+    return pdf(QSizeF(210, 297), QStringLiteral("Velnor打印校准测试页"), [&](QPainter &p) {
+        p.translate(SheetMarginMm, SheetMarginMm);
+        TestSheet::paint(p, cardPx, page);
+    });
+}
+
+QImage png(const CardArt &art, int ppi)
+{
+    const QSizeF mm = cardSizeMm(art);
+    const QSize size(int(std::lround(mm.width() / 25.4 * ppi)), int(std::lround(mm.height() / 25.4 * ppi)));
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    const int dotsPerMeter = int(std::lround(ppi / 0.0254));
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
+    QPainter p(&image);
+    art.paint(p, QRectF(QPointF(0, 0), QSizeF(size)));
+    p.end();
+    return image;
+}
+
+QString write(Kind kind, const CardArt &art, const QString &title, const QString &path)
+{
+    // Refused before the work when the place cannot take the file at all.
+    const QString refused = SafeFile::whyNotWritable(path);
+    if (!refused.isEmpty())
+        return refused;
+    QByteArray bytes;
+    switch (kind) {
+    case Kind::Png300:
+    case Kind::Png600:
+        return SafeFile::writeImage(path, png(art, kind == Kind::Png300 ? 300 : 600), "png");
+    case Kind::PdfCard:
+        bytes = pdfCard(art, title);
+        break;
+    case Kind::PdfSheet:
+        bytes = pdfSheet(art, title);
+        break;
+    case Kind::PdfTestSheet:
+        bytes = pdfTestSheet(art.sizePx());
+        break;
+    }
+    if (bytes.isEmpty())
+        return QStringLiteral("无法生成 PDF 文件");
+    return SafeFile::write(path, bytes);
+}
+} // namespace CardExport

@@ -1,6 +1,7 @@
 #include "editing/FontPanel.h"
 
 #include "card/CardModel.h"
+#include "widgets/DropDownList.h"
 #include "widgets/EventRules.h"
 #include "widgets/PaletteStrip.h"
 #include "widgets/ScreenFonts.h"
@@ -90,7 +91,7 @@ QLabel *addCaption(QWidget *parent, int index, int left, int top, const QString 
 // entry's text, and completes typed text; here typing must apply nothing, so those paths are cut.
 QComboBox *pickOnlyList(QWidget *parent)
 {
-    auto *list = new QComboBox(parent);
+    auto *list = DropDownList::setUp(new QComboBox(parent));
     list->setEditable(true);
     list->setInsertPolicy(QComboBox::NoInsert);
     list->setCompleter(nullptr);

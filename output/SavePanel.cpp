@@ -16,7 +16,7 @@ const QString SaveTitle = QStringLiteral("Velnor保存提示：");
 QPushButton *makeButton(const QString &caption, QWidget *parent)
 {
     auto *b = new QPushButton(caption, parent);
-    b->setAutoDefault(false); // Enter and Esc do nothing special in the panel
+    b->setAutoDefault(false); // a focused button takes Enter as its own click, nothing more
     QPalette pal = b->palette();
     pal.setColor(QPalette::Button, QColor(0xE0, 0xE0, 0xE0));
     b->setPalette(pal);
@@ -61,10 +61,13 @@ SavePanel::SavePanel(CardModel *card, QWidget *parent)
     m_save = place(makeButton(QStringLiteral("保存"), this), "ComSave", 405, 1500, 1005, 330);
     m_cancel = place(makeButton(QStringLiteral("取消"), this), "ComSaveCancle", 1680, 1500, 1005, 330);
 
-    connect(m_save, &QPushButton::clicked, this, [this] {
+    // Enter in the name box saves as "保存" does.
+    const auto saveAndClose = [this] {
         if (save())
             emit closeRequested();
-    });
+    };
+    connect(m_save, &QPushButton::clicked, this, saveAndClose);
+    connect(m_name, &QLineEdit::returnPressed, this, saveAndClose);
     connect(m_cancel, &QPushButton::clicked, this, &SavePanel::closeRequested);
 }
 

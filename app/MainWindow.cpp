@@ -30,6 +30,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QScreen>
+#include <QShortcut>
 #include <cstring>
 
 namespace {
@@ -106,6 +107,7 @@ MainWindow::MainWindow(CardModel *card, QWidget *parent)
     for (size_t i = 0; i < MenuTable.size(); ++i) {
         auto *button = new MenuButton(MenuTable[i].name, MenuTable[i].stem, this);
         button->move(Twips::toPx(MenuLeft, MenuTable[i].top));
+        button->setToolTip(QString::fromUtf8(MenuTable[i].tip));
         connect(button, &MenuButton::mouseMoved, this, &MainWindow::menuHovered);
         connect(button, &MenuButton::released, this, &MainWindow::menuReleased);
         m_menu[i] = button;
@@ -129,6 +131,17 @@ MainWindow::MainWindow(CardModel *card, QWidget *parent)
     // After a save (or "取消") the save panel closes and the window narrows again, re-centred.
     connect(static_cast<SavePanel *>(panel("FrmSave")), &SavePanel::closeRequested, this,
             &MainWindow::closePanels);
+
+    // Keys people expect of a desktop program: Esc closes the open panel, F1 opens the help, Ctrl+S the
+    // save panel (as their menu buttons do, name box focused).
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, [this] {
+        if (openPanel())
+            closePanels();
+    });
+    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
+            [this] { openPanelByMenu("FrmHelp"); });
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), this), &QShortcut::activated, this,
+            [this] { openPanelByMenu("FrmSave"); });
 
     // The window moves by a press on its own background, on the work area outside the card, or on the
     // title bar outside its labels; presses on anything else belong to that control.
@@ -226,6 +239,12 @@ void MainWindow::closePanels()
     for (Panel *p : m_panels)
         p->hide();
     setWidthTwips(ClosedWindowWidth);
+}
+
+void MainWindow::openPanelByMenu(const char *name)
+{
+    if (Panel *p = panel(name); p && !p->isVisibleTo(this))
+        togglePanel(name);
 }
 
 void MainWindow::setWidthTwips(int width)

@@ -45,21 +45,22 @@ struct MenuSpec {
     const char *stem;
     int group;
     std::array<const char *, 2> neighbours; // nullptr where there is only one
+    const char *tip;                        // UTF-8 tooltip: what the button opens or does
 };
 inline constexpr int MenuLeft = 6592;
 inline constexpr std::array<MenuSpec, 12> MenuTable{{
-    {"ImgPage", 420, "page", 1, {"ImgColor", nullptr}},
-    {"ImgColor", 852, "color", 1, {"ImgPage", "ImgTxt"}},
-    {"ImgTxt", 1284, "txt", 1, {"ImgColor", "ImgPic"}},
-    {"ImgPic", 1716, "pic", 1, {"ImgTxt", "ImgLine"}},
-    {"ImgLine", 2148, "Recline", 1, {"ImgPic", "ImgHide"}},
-    {"ImgHide", 2580, "hide", 1, {"ImgLine", nullptr}},
-    {"ImSave", 3240, "save", 2, {"ImgView", nullptr}},
-    {"ImgView", 3660, "View", 2, {"ImSave", "ImgSet"}},
-    {"ImgSet", 4080, "set", 2, {"ImgView", nullptr}},
-    {"ImgHelp", 4740, "help", 3, {"ImgAbout", nullptr}},
-    {"ImgAbout", 5190, "about", 3, {"ImgHelp", "ImgExit"}},
-    {"ImgExit", 5640, "exit", 3, {"ImgAbout", nullptr}},
+    {"ImgPage", 420, "page", 1, {"ImgColor", nullptr}, "页面设置"},
+    {"ImgColor", 852, "color", 1, {"ImgPage", "ImgTxt"}, "设置颜色"},
+    {"ImgTxt", 1284, "txt", 1, {"ImgColor", "ImgPic"}, "文字信息编辑"},
+    {"ImgPic", 1716, "pic", 1, {"ImgTxt", "ImgLine"}, "图片设置"},
+    {"ImgLine", 2148, "Recline", 1, {"ImgPic", "ImgHide"}, "直线设置"},
+    {"ImgHide", 2580, "hide", 1, {"ImgLine", nullptr}, "显示/隐藏"},
+    {"ImSave", 3240, "save", 2, {"ImgView", nullptr}, "保存名片"},
+    {"ImgView", 3660, "View", 2, {"ImSave", "ImgSet"}, "浏览我的名片夹"},
+    {"ImgSet", 4080, "set", 2, {"ImgView", nullptr}, "定制我的名片"},
+    {"ImgHelp", 4740, "help", 3, {"ImgAbout", nullptr}, "Velnor操作指南"},
+    {"ImgAbout", 5190, "about", 3, {"ImgHelp", "ImgExit"}, "关于本程序"},
+    {"ImgExit", 5640, "exit", 3, {"ImgAbout", nullptr}, "退出程序"},
 }};
 
 class MainWindow : public QWidget {
@@ -85,6 +86,8 @@ public:
     // Shows the panel (closing any other) whether or not it was open.
     void showPanel(const char *name);
     void closePanels();
+    // As the panel's menu button opens it; a panel already open stays as it is.
+    void openPanelByMenu(const char *name);
     // Outer width in twips; Left re-centred on the screen, Top kept.
     void setWidthTwips(int width);
 

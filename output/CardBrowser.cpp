@@ -19,6 +19,7 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTimer>
 #include <algorithm>
 #include <dirent.h>
@@ -136,6 +137,12 @@ CardBrowser::CardBrowser(CardModel *, QWidget *mainWindow)
             showChosen(chosen.first()->text());
     });
     connect(m_delete, &QPushButton::clicked, this, &CardBrowser::deleteChosen);
+    // Delete deletes the chosen card as "删除" does (after the same question); Esc closes the browser.
+    connect(new QShortcut(QKeySequence(Qt::Key_Delete), this), &QShortcut::activated, this, [this] {
+        if (m_delete->isEnabled())
+            deleteChosen();
+    });
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
     connect(m_print, &QPushButton::clicked, this, &CardBrowser::openPrintWindow);
 
     setChosenEnabled(false, false);

@@ -18,6 +18,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRadioButton>
+#include <QShortcut>
 
 namespace {
 constexpr SecondaryWindowSpec PrintWindowLayout{"FrmPrint", "Velnor打印设置", 11160, 8535, 300, 10920};
@@ -122,6 +123,9 @@ PrintWindow::PrintWindow(const QImage &card, QWidget *browser)
         w->installEventFilter(this);
     }
 
+    // Esc closes the window as its close label does.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
+
     showPreview(m_card);
     m_preview->move(previewCardPlace(m_card.width(), m_preview->pos()));
     centreOnScreen(browser);
@@ -157,6 +161,9 @@ void PrintWindow::writePrintImage(const QImage &picture)
 
 void PrintWindow::printOne()
 {
+    // Esc closes the window as its close label does.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
+
     showPreview(m_card);
     m_preview->move(previewCardPlace(m_card.width(), m_preview->pos()));
     // Every width: the print image is always the single card.

@@ -20,6 +20,7 @@
 #include "output/CardBrowser.h"
 #include "output/SavePanel.h"
 #include "settings/SettingsDialog.h"
+#include "widgets/EscapeKey.h"
 #include "widgets/MenuButton.h"
 #include "widgets/Panel.h"
 #include "widgets/WindowMover.h"
@@ -134,7 +135,7 @@ MainWindow::MainWindow(CardModel *card, QWidget *parent)
 
     // Keys people expect of a desktop program: Esc closes the open panel, F1 opens the help, Ctrl+S the
     // save panel (as their menu buttons do, name box focused).
-    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, [this] {
+    EscapeKey::onEscape(this, [this] {
         if (openPanel())
             closePanels();
     });

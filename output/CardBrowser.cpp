@@ -7,6 +7,7 @@
 #include "output/CardShape.h"
 #include "output/PrintWindow.h"
 #include "widgets/Dialogs.h"
+#include "widgets/EscapeKey.h"
 #include "widgets/Panel.h"
 
 #include <QCloseEvent>
@@ -142,7 +143,7 @@ CardBrowser::CardBrowser(CardModel *, QWidget *mainWindow)
         if (m_delete->isEnabled())
             deleteChosen();
     });
-    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
+    EscapeKey::onEscape(this, [this] { close(); });
     connect(m_print, &QPushButton::clicked, this, &CardBrowser::openPrintWindow);
 
     setChosenEnabled(false, false);

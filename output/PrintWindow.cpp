@@ -6,6 +6,7 @@
 #include "output/CardShape.h"
 #include "output/PrintSheet.h"
 #include "widgets/Dialogs.h"
+#include "widgets/EscapeKey.h"
 #include "widgets/EventRules.h"
 #include "widgets/Panel.h"
 #include "widgets/WindowMover.h"
@@ -18,7 +19,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRadioButton>
-#include <QShortcut>
 
 namespace {
 constexpr SecondaryWindowSpec PrintWindowLayout{"FrmPrint", "Velnor打印设置", 11160, 8535, 300, 10920};
@@ -124,7 +124,7 @@ PrintWindow::PrintWindow(const QImage &card, QWidget *browser)
     }
 
     // Esc closes the window as its close label does.
-    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
+    EscapeKey::onEscape(this, [this] { close(); });
 
     showPreview(m_card);
     m_preview->move(previewCardPlace(m_card.width(), m_preview->pos()));
@@ -161,9 +161,6 @@ void PrintWindow::writePrintImage(const QImage &picture)
 
 void PrintWindow::printOne()
 {
-    // Esc closes the window as its close label does.
-    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
-
     showPreview(m_card);
     m_preview->move(previewCardPlace(m_card.width(), m_preview->pos()));
     // Every width: the print image is always the single card.

@@ -6,6 +6,7 @@
 #include "card/Twips.h"
 #include "widgets/Dialogs.h"
 #include "widgets/DropDownList.h"
+#include "widgets/EscapeKey.h"
 #include "widgets/EventRules.h"
 #include "widgets/PaletteStrip.h"
 #include "widgets/Panel.h"
@@ -19,7 +20,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QShortcut>
 
 namespace {
 constexpr SecondaryWindowSpec FrmSetSpec{"FrmSet", "定制我的名片", 9510, 2145, 285, 9270};
@@ -94,7 +94,7 @@ SettingsDialog::SettingsDialog(CardModel *card, QWidget *mainWindow)
     // Closing writes nothing and undoes nothing: what was applied stays on the card for this run.
     connect(m_command2, &QPushButton::clicked, this, &QWidget::close);
     // Esc closes the dialog as "取消" does.
-    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
+    EscapeKey::onEscape(this, [this] { close(); });
 
     // Load: the motto (its change reaction writes the same text back), the swatch for the preselected
     // "页面色", then the place on the screen. No element is chosen and the readout keeps its captions.

@@ -135,6 +135,25 @@ keys_to "$main" Escape
 width_is 510 "Esc in the name box closed the save panel"
 [ "$(ls "$work/mycard" | wc -l)" = 2 ] || fail "Esc saved something"
 
+# With a drop-down list open, Esc closes the list alone; the next Esc closes the panel.
+click_button 1284 # ImgTxt
+width_is 733 "the text panel opened"
+read -r mx my _ _ < <(geometry "$main")
+windows=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l)
+xdotool mousemove $(( mx + 508 + 127 + 70 )) $(( my + 24 + 18 + 10 )) click 1 # ComboFontObj's arrow
+for _ in $(seq 30); do
+    [ "$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l)" -gt "$windows" ] && break
+    sleep 0.1
+done
+[ "$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l)" -gt "$windows" ] ||
+    fail "ComboFontObj's list did not open"
+xdotool key Escape
+sleep 0.5
+width_is 733 "Esc closed the open list, not the panel"
+[ "$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l)" = "$windows" ] || fail "the list stayed open"
+keys_to "$main" Escape
+width_is 510 "the next Esc closed the text panel"
+
 # A tooltip under the pointer resting on a menu button.
 read -r mx my _ _ < <(geometry "$main")
 before=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l)

@@ -21,6 +21,7 @@
 #include "output/CardBrowser.h"
 #include "output/SavePanel.h"
 #include "settings/SettingsDialog.h"
+#include "widgets/EscapeKey.h"
 #include "widgets/Look.h"
 #include "widgets/MenuButton.h"
 #include "widgets/Panel.h"
@@ -32,6 +33,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QScreen>
+#include <QShortcut>
 #include <cstring>
 
 namespace {
@@ -122,6 +124,7 @@ MainWindow::MainWindow(CardModel *card, QWidget *parent)
     for (size_t i = 0; i < MenuTable.size(); ++i) {
         auto *button = new MenuButton(MenuTable[i].name, MenuTable[i].stem, this);
         button->move(Twips::toPx(MenuLeft, MenuTable[i].top));
+        button->setToolTip(QString::fromUtf8(MenuTable[i].tip));
         connect(button, &MenuButton::mouseMoved, this, [this, i] { menuHovered(int(i)); });
         connect(button, &MenuButton::released, this, [this, i] { menuReleased(int(i)); });
         m_menu[i] = button;
@@ -144,6 +147,17 @@ MainWindow::MainWindow(CardModel *card, QWidget *parent)
         connect(panel, &Panel::closeRequested, this, &MainWindow::closePanels);
         m_panels[i] = panel;
     }
+
+    // Keys people expect of a desktop program: Esc closes the open panel, F1 opens the help, Ctrl+S the
+    // save panel (as their menu buttons do, name box focused).
+    EscapeKey::onEscape(this, [this] {
+        if (openPanel())
+            closePanels();
+    });
+    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
+            [this] { openPanelByMenu("FrmHelp"); });
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), this), &QShortcut::activated, this,
+            [this] { openPanelByMenu("FrmSave"); });
 
     // The window moves by a press on its own background, on the work area outside the card, or on the
     // title bar outside its labels; presses on anything else belong to that control.
@@ -245,6 +259,12 @@ void MainWindow::closePanels()
     for (Panel *p : m_panels)
         p->hide();
     setWidthTwips(ClosedWindowWidth);
+}
+
+void MainWindow::openPanelByMenu(const char *name)
+{
+    if (Panel *p = panel(name); p && !p->isVisibleTo(this))
+        togglePanel(name);
 }
 
 void MainWindow::setWidthTwips(int width)

@@ -41,24 +41,25 @@ struct MenuRow {
     const char *stem;
     int group;
     MenuAction action;
-    int panel; // the PanelTable row toggled, for MenuAction::TogglePanel
+    int panel;       // the PanelTable row toggled, for MenuAction::TogglePanel
+    const char *tip; // UTF-8 tooltip: what the button opens or does
 };
 inline constexpr int MenuLeft = 6592;
 inline constexpr int NoPanel = -1;
 // clang-format off
 inline constexpr std::array<MenuRow, 12> MenuTable{{
-    {"ImgPage",  420,  "page",    1, MenuAction::TogglePanel,  0},
-    {"ImgColor", 852,  "color",   1, MenuAction::TogglePanel,  1},
-    {"ImgTxt",   1284, "txt",     1, MenuAction::TogglePanel,  2},
-    {"ImgPic",   1716, "pic",     1, MenuAction::TogglePanel,  3},
-    {"ImgLine",  2148, "Recline", 1, MenuAction::TogglePanel,  4},
-    {"ImgHide",  2580, "hide",    1, MenuAction::TogglePanel,  5},
-    {"ImSave",   3240, "save",    2, MenuAction::TogglePanel,  6},
-    {"ImgView",  3660, "View",    2, MenuAction::OpenBrowser,  NoPanel},
-    {"ImgSet",   4080, "set",     2, MenuAction::OpenSettings, NoPanel},
-    {"ImgHelp",  4740, "help",    3, MenuAction::TogglePanel,  7},
-    {"ImgAbout", 5190, "about",   3, MenuAction::TogglePanel,  8},
-    {"ImgExit",  5640, "exit",    3, MenuAction::Exit,         NoPanel},
+    {"ImgPage",  420,  "page",    1, MenuAction::TogglePanel,  0,       "页面设置"},
+    {"ImgColor", 852,  "color",   1, MenuAction::TogglePanel,  1,       "设置颜色"},
+    {"ImgTxt",   1284, "txt",     1, MenuAction::TogglePanel,  2,       "文字信息编辑"},
+    {"ImgPic",   1716, "pic",     1, MenuAction::TogglePanel,  3,       "图片设置"},
+    {"ImgLine",  2148, "Recline", 1, MenuAction::TogglePanel,  4,       "直线设置"},
+    {"ImgHide",  2580, "hide",    1, MenuAction::TogglePanel,  5,       "显示/隐藏"},
+    {"ImSave",   3240, "save",    2, MenuAction::TogglePanel,  6,       "保存名片"},
+    {"ImgView",  3660, "View",    2, MenuAction::OpenBrowser,  NoPanel, "浏览我的名片夹"},
+    {"ImgSet",   4080, "set",     2, MenuAction::OpenSettings, NoPanel, "定制我的名片"},
+    {"ImgHelp",  4740, "help",    3, MenuAction::TogglePanel,  7,       "Velnor操作指南"},
+    {"ImgAbout", 5190, "about",   3, MenuAction::TogglePanel,  8,       "关于本程序"},
+    {"ImgExit",  5640, "exit",    3, MenuAction::Exit,         NoPanel, "退出程序"},
 }};
 // clang-format on
 
@@ -95,6 +96,8 @@ public:
     // Shows the panel (closing any other) whether or not it was open.
     void showPanel(const char *name);
     void closePanels();
+    // As the panel's menu button opens it; a panel already open stays as it is.
+    void openPanelByMenu(const char *name);
     // Outer width in twips; Left re-centred on the screen, Top kept.
     void setWidthTwips(int width);
 

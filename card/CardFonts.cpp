@@ -18,6 +18,11 @@ bool isSong(const QString &face)
     return SongNames.contains(face, Qt::CaseInsensitive) || face.startsWith(QLatin1String("AR PL UMing"));
 }
 
+bool smoothed(const QString &face, int px)
+{
+    return !(isSong(face) && px <= BitmapStrikeMaxPx);
+}
+
 QStringList paragraphs(const QString &text)
 {
     // CR LF, a lone LF or a lone CR each start a new line.
@@ -28,6 +33,10 @@ QStringList paragraphs(const QString &text)
 
 void install()
 {
+    // A face without a bold style (UMing) is made bold by thickening its strokes, which Qt stops doing at
+    // 64 px and more: 48 to 60 pt bold would look regular. The variable lifts that limit.
+    if (!qEnvironmentVariableIsSet("QT_NO_SYNTHESIZED_BOLD_LIMIT"))
+        qputenv("QT_NO_SYNTHESIZED_BOLD_LIMIT", "1");
     for (const QString &name : SongNames)
         QFont::insertSubstitutions(name, SongFaces);
 }
@@ -40,9 +49,13 @@ QFont fontFor(const QString &face, double sizePt, bool bold, bool italic)
     f.setBold(bold);
     f.setItalic(italic);
     f.setKerning(false);
-    // UMing's embedded bitmaps (11..16 px) are used only without antialiasing.
-    if (isSong(face) && px <= 16)
-        f.setStyleStrategy(QFont::NoAntialias);
+    // UMing's embedded bitmaps (11..16 px) are used only without antialiasing: the small Song text is
+    // crisp, as SimSun on Windows. Everything else is smoothed, and says so explicitly: a font that left
+    // the choice open would inherit the unsmoothed strategy of the application's 9 pt Song font.
+    // Grey smoothing, never the screen's colour fringes, so the saved card equals the one on screen.
+    f.setStyleStrategy(smoothed(face, px)
+                           ? QFont::StyleStrategy(QFont::PreferAntialias | QFont::NoSubpixelAntialias)
+                           : QFont::NoAntialias);
     return f;
 }
 

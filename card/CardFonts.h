@@ -7,7 +7,11 @@
 #include <QFont>
 
 namespace CardFonts {
-// Registers the substitutions; call once after the application object exists.
+// The largest pixel size at which the Song face draws its embedded bitmaps, unsmoothed.
+inline constexpr int BitmapStrikeMaxPx = 16;
+
+// Registers the substitutions (and lets synthetic bold work at every size); call once after the
+// application object exists, before any text is drawn.
 void install();
 // The font a text element draws with.
 QFont fontFor(const QString &face, double sizePt, bool bold, bool italic);

@@ -2,6 +2,7 @@
 
 #include "card/BoxText.h"
 #include "card/CardModel.h"
+#include "widgets/DropDownList.h"
 #include "widgets/EventRules.h"
 #include "widgets/Look.h"
 #include "widgets/PaletteStrip.h"
@@ -66,7 +67,7 @@ const QString CrLf = QStringLiteral("\r\n");
 // entry's text, and completes typed text; here typing must apply nothing, so those paths are cut.
 QComboBox *pickOnlyList(QWidget *parent)
 {
-    auto *list = new QComboBox(parent);
+    auto *list = DropDownList::setUp(new QComboBox(parent));
     list->setEditable(true);
     list->setInsertPolicy(QComboBox::NoInsert);
     list->setCompleter(nullptr);

@@ -6,6 +6,7 @@
 #include "editing/FolderListing.h"
 #include "editing/PictureFile.h"
 #include "widgets/Dialogs.h"
+#include "widgets/DropDownList.h"
 #include "widgets/Look.h"
 
 #include <QComboBox>
@@ -48,7 +49,7 @@ PicturePanel::PicturePanel(CardModel *card, QWidget *parent)
     m_pageTarget = place(new QRadioButton(QStringLiteral("页面"), this), "OptBG", 1560, 270, 675, 315);
     m_logoTarget->setChecked(true);
 
-    m_drives = place(new QComboBox(this), "Drive1", 630, 780, 2205, 300);
+    m_drives = place(DropDownList::setUp(new QComboBox(this)), "Drive1", 630, 780, 2205, 300);
     m_dirs = place(new QTreeWidget(this), "Dir1", 630, 1200, 2160, 1350);
     m_dirs->setHeaderHidden(true);
     m_dirs->setRootIsDecorated(false);

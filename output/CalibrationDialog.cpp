@@ -1,6 +1,7 @@
 #include "output/CalibrationDialog.h"
 
 #include "widgets/Dialogs.h"
+#include "widgets/Look.h"
 #include "widgets/Panel.h"
 
 #include <QDoubleSpinBox>
@@ -8,7 +9,7 @@
 #include <QPushButton>
 
 namespace {
-constexpr SecondaryWindowSpec CalibrationLayout{"FrmCalibrate", "Velnor打印校准", 5400, 2835, 300, 5160};
+constexpr SecondaryWindowLayout CalibrationLayout{"FrmCalibrate", "Velnor打印校准", 5400, 2835, 300, 5160};
 
 struct FieldSpec {
     const char *name;
@@ -54,15 +55,9 @@ CalibrationDialog::CalibrationDialog(const QString &printer, const Calibration &
     m_scale = boxes[2];
     m_offsetX->setFocus();
 
-    auto *ok = Panel::place(new QPushButton(QStringLiteral("确定"), c), "CmdCalOk", 3000, 2310, 900, 330);
+    auto *ok = Panel::place(Look::pushButton(QStringLiteral("确定"), c), "CmdCalOk", 3000, 2310, 900, 330);
     auto *cancel =
-        Panel::place(new QPushButton(QStringLiteral("取消"), c), "CmdCalCancel", 4050, 2310, 900, 330);
-    for (QPushButton *b : {ok, cancel}) {
-        b->setAutoDefault(false);
-        QPalette pal = b->palette();
-        pal.setColor(QPalette::Button, QColor(0xE0, 0xE0, 0xE0));
-        b->setPalette(pal);
-    }
+        Panel::place(Look::pushButton(QStringLiteral("取消"), c), "CmdCalCancel", 4050, 2310, 900, 330);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &CalibrationDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QWidget::close);

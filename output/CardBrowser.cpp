@@ -11,6 +11,7 @@
 #include "output/CardShape.h"
 #include "output/PrintWindow.h"
 #include "widgets/Dialogs.h"
+#include "widgets/EscapeKey.h"
 #include "widgets/Look.h"
 #include "widgets/Panel.h"
 
@@ -23,6 +24,7 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTimer>
 #include <algorithm>
 #include <dirent.h>
@@ -136,6 +138,12 @@ CardBrowser::CardBrowser(CardModel *card, QWidget *mainWindow)
             showChosen(chosen.first()->text());
     });
     connect(m_delete, &QPushButton::clicked, this, &CardBrowser::deleteChosen);
+    // Delete deletes the chosen card as "删除" does (after the same question); Esc closes the browser.
+    connect(new QShortcut(QKeySequence(Qt::Key_Delete), this), &QShortcut::activated, this, [this] {
+        if (m_delete->isEnabled())
+            deleteChosen();
+    });
+    EscapeKey::onEscape(this, [this] { close(); });
     connect(m_print, &QPushButton::clicked, this, &CardBrowser::openPrintWindow);
     connect(m_edit, &QPushButton::clicked, this, &CardBrowser::editChosen);
 

@@ -9,6 +9,7 @@
 #include "output/CardShape.h"
 #include "output/PrintSheet.h"
 #include "widgets/Dialogs.h"
+#include "widgets/EscapeKey.h"
 #include "widgets/EventRules.h"
 #include "widgets/Look.h"
 #include "widgets/Panel.h"
@@ -139,6 +140,9 @@ PrintWindow::PrintWindow(const QImage &card, QWidget *browser, const QString &ca
         w->setMouseTracking(true);
         w->installEventFilter(this);
     }
+
+    // Esc closes the window as its close label does.
+    EscapeKey::onEscape(this, [this] { close(); });
 
     showPreview(m_card);
     m_preview->move(previewCardPlace(m_card.width(), m_preview->pos()));

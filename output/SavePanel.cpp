@@ -53,10 +53,13 @@ SavePanel::SavePanel(CardModel *card, QWidget *parent)
     m_save = place(Look::pushButton(QStringLiteral("保存"), this), "ComSave", 405, 1500, 1005, 330);
     m_cancel = place(Look::pushButton(QStringLiteral("取消"), this), "ComSaveCancle", 1680, 1500, 1005, 330);
 
-    connect(m_save, &QPushButton::clicked, this, [this] {
+    // Enter in the name box saves as "保存" does.
+    const auto saveAndClose = [this] {
         if (save())
             emit closeRequested();
-    });
+    };
+    connect(m_save, &QPushButton::clicked, this, saveAndClose);
+    connect(m_name, &QLineEdit::returnPressed, this, saveAndClose);
     connect(m_cancel, &QPushButton::clicked, this, &SavePanel::closeRequested);
 }
 

@@ -7,6 +7,8 @@
 #include "card/SettingsStore.h"
 #include "card/Twips.h"
 #include "widgets/Dialogs.h"
+#include "widgets/DropDownList.h"
+#include "widgets/EscapeKey.h"
 #include "widgets/EventRules.h"
 #include "widgets/Look.h"
 #include "widgets/PaletteStrip.h"
@@ -47,6 +49,8 @@ SettingsDialog::SettingsDialog(CardModel *card, QWidget *mainWindow)
     connect(m_command1, &QPushButton::clicked, this, &SettingsDialog::saveSettings);
     // Closing writes nothing and undoes nothing: what was applied stays on the card for this run.
     connect(m_command2, &QPushButton::clicked, this, &QWidget::close);
+    // Esc closes the dialog as "取消" does.
+    EscapeKey::onEscape(this, [this] { close(); });
 
     // Load: the motto (its change reaction writes the same text back), the swatch for the preselected
     // "页面色", then the place on the screen. No element is chosen and the readout keeps its captions.
@@ -72,7 +76,8 @@ void SettingsDialog::buildTextFrame()
     auto *frame = Panel::place(new Panel("FrmTextChange", QStringLiteral("名片内容"), client()),
                                "FrmTextChange", 90, 315, 3435, 1725);
     label(frame, "LabFontSet", 5, QStringLiteral("选择需要编辑的对象："), 135, 360);
-    m_comboFontObj = Panel::place(new QComboBox(frame), "ComboFontObj", 1890, 315, 1380, 300);
+    m_comboFontObj =
+        Panel::place(DropDownList::setUp(new QComboBox(frame)), "ComboFontObj", 1890, 315, 1380, 300);
     for (int i = 0; i < TextElementCount; ++i)
         m_comboFontObj->addItem(QString::fromUtf8(elementInfo(textElementAt(i)).listEntry));
     m_comboFontObj->setPlaceholderText(QStringLiteral("文字对象"));

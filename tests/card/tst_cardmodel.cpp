@@ -29,6 +29,8 @@ private slots:
     void backgroundSwitchRunsOnlyOnChange();
     void hiddenElementIsNotDrawn();
     void hitTestPrefersTopmostVisible();
+    void boldWithoutABoldFace_data();
+    void boldWithoutABoldFace();
     void colourSettingText_data();
     void colourSettingText();
 };
@@ -317,6 +319,44 @@ void TstCardModel::hitTestPrefersTopmostVisible()
     card.setVisible(ElementId::PicCardLogo, false);
     QCOMPARE(card.elementAt(QPointF(730, 370)), std::optional<ElementId>(ElementId::LabJob));
     QCOMPARE(card.elementAt(QPointF(5000, 3000)), std::nullopt);
+}
+
+// The Song face has no bold style: its bold is made by thickening the strokes, and must show plainly at
+// every size of the text panel's list (8 to 60 pt), bitmaps and smoothed outlines alike.
+void TstCardModel::boldWithoutABoldFace_data()
+{
+    QTest::addColumn<double>("points");
+    QTest::newRow("10.5 pt (bitmap)") << 10.5;
+    QTest::newRow("20 pt") << 20.0;
+    QTest::newRow("48 pt (64 px)") << 48.0;
+    QTest::newRow("60 pt") << 60.0;
+}
+
+void TstCardModel::boldWithoutABoldFace()
+{
+    QFETCH(double, points);
+    CardModel card;
+    for (int i = 0; i < ElementCount; ++i)
+        card.setVisible(ElementId(i), ElementId(i) == ElementId::LabName);
+    card.setPagePicture(QImage());
+    card.setPageColor(VbColors::rgb(255, 255, 255));
+    card.setForeColor(ElementId::LabName, VbColors::rgb(0, 0, 0));
+    card.setText(ElementId::LabName, QStringLiteral("张三"));
+    card.setFontFace(ElementId::LabName, QStringLiteral("宋体"));
+    card.setFontSize(ElementId::LabName, points);
+    auto ink = [&card](bool bold) {
+        card.setStyle(ElementId::LabName, bold, false);
+        const QImage image = renderCard(card);
+        double sum = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                sum += (255 - qGray(image.pixel(x, y))) / 255.0;
+        return sum;
+    };
+    const double regular = ink(false);
+    const double bold = ink(true);
+    QVERIFY(regular > 0);
+    QVERIFY2(bold >= 1.4 * regular, qPrintable(QStringLiteral("%1 vs %2").arg(bold).arg(regular)));
 }
 
 void TstCardModel::colourSettingText_data()

@@ -11,9 +11,11 @@
 #include "output/SavePanel.h"
 #include "widgets/ProgramDirectory.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -61,7 +63,13 @@ class TestSavePanel : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { CardFonts::install(); }
+    void initTestCase()
+    {
+        CardFonts::install();
+        // As the program starts: every widget's font, and the font a card text falls back on for what
+        // it leaves open, is 9 pt Song without smoothing.
+        QApplication::setFont(CardFonts::fontFor(QStringLiteral("宋体"), 9, false, false));
+    }
     void init()
     {
         m_dir.reset(new QTemporaryDir);
@@ -134,6 +142,77 @@ private slots:
         QCOMPARE(saved.convertToFormat(QImage::Format_RGB32), drawn);
         if (!change.isEmpty() && change != "portrait")
             QVERIFY(drawn != before); // the change shows in the file
+    }
+
+    void enterInTheNameBoxSaves()
+    {
+        QSignalSpy closing(m_panel.get(), &SavePanel::closeRequested);
+        MessageAnswers answers;
+        auto *name = m_panel->findChild<QLineEdit *>("TextSaveName");
+        name->setText(QStringLiteral("回车"));
+        QTest::keyClick(name, Qt::Key_Return);
+        QCOMPARE(answers.titles, QStringList{QStringLiteral("Velnor保存提示：")});
+        QCOMPARE(closing.count(), 1);
+        QCOMPARE(QImage(m_dir->path() + "/mycard/回车.bmp").convertToFormat(QImage::Format_RGB32),
+                 renderCard(*m_card));
+        // A refused name keeps the panel open, as with the button.
+        name->setText(QStringLiteral("a/b"));
+        QTest::keyClick(name, Qt::Key_Enter);
+        QCOMPARE(answers.count(), 2);
+        QCOMPARE(closing.count(), 1);
+    }
+
+    // Black text alone on a white card, saved: the small Song text keeps the face's crisp bitmaps (two
+    // levels), larger text and faces without bitmaps are smoothed (levels in between), bold too.
+    void savedTextSmoothing_data()
+    {
+        QTest::addColumn<QString>("face");
+        QTest::addColumn<double>("points");
+        QTest::addColumn<bool>("bold");
+        QTest::addColumn<bool>("smooth");
+        QTest::newRow("宋体 9 pt") << "宋体" << 9.0 << false << false;
+        QTest::newRow("宋体 9 pt bold") << "宋体" << 9.0 << true << false;
+        QTest::newRow("宋体 12 pt (16 px, the largest bitmap)") << "宋体" << 12.0 << false << false;
+        QTest::newRow("宋体 20 pt") << "宋体" << 20.0 << false << true;
+        QTest::newRow("宋体 18 pt bold") << "宋体" << 18.0 << true << true;
+        QTest::newRow("Noto Serif CJK SC 20 pt") << "Noto Serif CJK SC" << 20.0 << false << true;
+        QTest::newRow("Noto Serif CJK SC 9 pt") << "Noto Serif CJK SC" << 9.0 << false << true;
+    }
+    void savedTextSmoothing()
+    {
+        QFETCH(QString, face);
+        QFETCH(double, points);
+        QFETCH(bool, bold);
+        QFETCH(bool, smooth);
+        for (int i = 0; i < ElementCount; ++i)
+            m_card->setVisible(ElementId(i), ElementId(i) == ElementId::LabName);
+        m_card->setPagePicture(QImage());
+        m_card->setPageColor(VbColors::rgb(255, 255, 255));
+        m_card->setForeColor(ElementId::LabName, VbColors::rgb(0, 0, 0));
+        m_card->setText(ElementId::LabName, QStringLiteral("张三无业Ab"));
+        m_card->setFontFace(ElementId::LabName, face);
+        m_card->setFontSize(ElementId::LabName, points);
+        m_card->setStyle(ElementId::LabName, bold, false);
+
+        MessageAnswers answers;
+        QTest::mouseClick(m_panel->findChild<QPushButton *>("ComSave"), Qt::LeftButton);
+        const QImage saved(m_dir->path() + "/mycard/名片1.bmp");
+        QVERIFY(!saved.isNull());
+        QSet<QRgb> colours;
+        int dark = 0;
+        for (int y = 0; y < saved.height(); ++y)
+            for (int x = 0; x < saved.width(); ++x) {
+                const QRgb c = saved.pixel(x, y) & 0xFFFFFF;
+                colours.insert(c);
+                dark += qGray(c) < 128;
+            }
+        QVERIFY2(dark > 20, "the text is on the card");
+        colours.remove(0x000000);
+        colours.remove(0xFFFFFF);
+        if (smooth)
+            QVERIFY2(colours.size() > 8, qPrintable(QString::number(colours.size())));
+        else
+            QCOMPARE(colours.size(), 0);
     }
 
     void cancelWritesNothing()

@@ -177,9 +177,9 @@ void FontPanel::showChosenAfresh()
     if (!id)
         return;
     const TextElement &e = m_card->textElement(*id);
-    if (elementText(m_textInput->toPlainText()) != e.text) {
+    if (BoxText::fromBox(m_textInput->toPlainText()) != e.text) {
         const QSignalBlocker block(m_textInput);
-        m_textInput->setPlainText(e.text);
+        m_textInput->setPlainText(BoxText::toBox(e.text));
         m_textInput->moveCursor(QTextCursor::End);
     }
     {

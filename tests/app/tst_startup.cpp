@@ -9,6 +9,7 @@
 #include "card/Twips.h"
 #include "editing/ColorPanel.h"
 #include "editing/LinePanel.h"
+#include "support/Gbk.h"
 #include "widgets/ProgramDirectory.h"
 
 #include <QLabel>
@@ -24,22 +25,6 @@ namespace {
 // 1024 x 768 pixels.
 const QSizeF Screen(15360, 11520);
 
-void writeGbk(const QString &path, const QString &text)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QStringEncoder gbk("GBK");
-    file.write(gbk.encode(text));
-}
-
-QString readGbk(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QString();
-    QStringDecoder gbk("GBK");
-    return gbk.decode(file.readAll());
-}
 } // namespace
 
 class TstStartup : public QObject {
@@ -214,7 +199,7 @@ void TstStartup::settingsAppliedAtStart()
     QFETCH(QString, text);
     QFETCH(uint, color);
     if (!file.isNull())
-        writeGbk(settingsFilePath(), file);
+        QVERIFY(writeGbk(settingsFilePath(), file));
 
     CardModel card;
     const ElementId id = ElementId(element);
@@ -228,7 +213,8 @@ void TstStartup::settingsAppliedAtStart()
 
 void TstStartup::settingsFileEmptyTextSection()
 {
-    writeGbk(settingsFilePath(), QStringLiteral("[Text]\r\n[BgColor]\r\nBg=16777215\r\n[FColor]\r\n"));
+    QVERIFY(
+        writeGbk(settingsFilePath(), QStringLiteral("[Text]\r\n[BgColor]\r\nBg=16777215\r\n[FColor]\r\n")));
     CardModel card;
     const CardModel defaults;
     applyCardSettings(card);
@@ -295,7 +281,7 @@ void TstStartup::defaultFileNeverOverwrites()
     QCOMPARE(ReadSetting(QStringLiteral("FColor"), QStringLiteral("Office")), QStringLiteral("8388608"));
 
     // The user's own file stays exactly as it is.
-    writeGbk(target, QStringLiteral("[Text]\r\nTitle=我的\r\n"));
+    QVERIFY(writeGbk(target, QStringLiteral("[Text]\r\nTitle=我的\r\n")));
     QCOMPARE(QProcess::execute(tool, {QFileInfo(target).path()}), 0);
     QCOMPARE(readGbk(target), QStringLiteral("[Text]\r\nTitle=我的\r\n"));
     // Nothing else is left in the folder.
@@ -306,7 +292,7 @@ void TstStartup::defaultFileNeverOverwrites()
 void TstStartup::installedDefaultCopiedOnlyWhenMissing()
 {
     const QString shipped = QDir(m_dir->path()).filePath(QStringLiteral("shipped.ini"));
-    writeGbk(shipped, QStringLiteral("[Text]\r\nTitle=默认\r\n"));
+    QVERIFY(writeGbk(shipped, QStringLiteral("[Text]\r\nTitle=默认\r\n")));
     QFile::setPermissions(shipped, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
     const QString user = QDir(m_dir->path()).filePath(QStringLiteral("user"));
     QVERIFY(QDir().mkpath(user));
@@ -371,7 +357,7 @@ void TstStartup::programDirectoryOfEachCopy()
             QVERIFY(root.mkpath(file));
         } else {
             QVERIFY(root.mkpath(QFileInfo(file).path()));
-            writeGbk(root.filePath(file), QStringLiteral("[Text]\r\n"));
+            QVERIFY(writeGbk(root.filePath(file), QStringLiteral("[Text]\r\n")));
         }
     }
     const QString exe = root.filePath(exeDir);
@@ -420,7 +406,7 @@ void TstStartup::perUserDirectoryIsPrivate()
 
     // The first start's copy of the default goes into it through the safe write and is the user's to change.
     const QString shipped = root.filePath(QStringLiteral("shipped.ini"));
-    writeGbk(shipped, QStringLiteral("[Text]\r\nTitle=默认\r\n"));
+    QVERIFY(writeGbk(shipped, QStringLiteral("[Text]\r\nTitle=默认\r\n")));
     QFile::setPermissions(shipped, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
     QString reason;
     QVERIFY(DefaultSettings::copyIfMissing(shipped, made, &reason));

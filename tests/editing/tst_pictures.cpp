@@ -7,6 +7,8 @@
 #include "editing/PictureFile.h"
 #include "editing/PicturePanel.h"
 
+#include "support/MessageAnswers.h"
+
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
@@ -106,27 +108,6 @@ void write(const QString &path, const QByteArray &data)
     f.write(data);
 }
 
-// Answers every message box the moment it shows and keeps its text.
-class MessageCatcher : public QObject {
-public:
-    MessageCatcher()
-    {
-        m_timer.setInterval(10);
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-                titles.append(box->windowTitle());
-                texts.append(box->text());
-                box->accept();
-            }
-        });
-        m_timer.start();
-    }
-    QStringList titles;
-    QStringList texts;
-
-private:
-    QTimer m_timer;
-};
 } // namespace
 
 class TstPictures : public QObject {
@@ -284,7 +265,7 @@ void TstPictures::arrowKeysStepThroughAFolderIntoTheLogo()
     QVERIFY(m_panel->setDirectory(dir.path()));
     QVERIFY(QFile::remove(dir.filePath(QStringLiteral("b0.bmp"))));
 
-    MessageCatcher messages;
+    MessageAnswers messages;
     files()->setFocus();
     QSize logo = m_card->logo().size();
     int broken = 0;
@@ -368,7 +349,7 @@ void TstPictures::brokenPageFileChangesNothing()
     m_card->setBackgroundShown(false);
     const QImage before = renderCard(*m_card);
     const QImage store = m_card->pictureStore();
-    MessageCatcher messages;
+    MessageAnswers messages;
     clickFile(QStringLiteral("cut.bmp"));
     QTRY_COMPARE(messages.texts.size(), 1);
     QVERIFY(messages.texts[0].contains(dir.filePath(QStringLiteral("cut.bmp"))));
@@ -382,7 +363,7 @@ void TstPictures::unreadableDirectoryKeepsTheLists()
     const QDir dir(m_dir->path());
     write(dir.filePath(QStringLiteral("keep.gif")), makeGif(2, 2, indices(4)));
     QVERIFY(m_panel->setDirectory(dir.path()));
-    MessageCatcher messages;
+    MessageAnswers messages;
     QVERIFY(!m_panel->setDirectory(dir.filePath(QStringLiteral("gone"))));
     QTRY_COMPARE(messages.texts.size(), 1);
     QCOMPARE(m_panel->directory(), dir.path());

@@ -1,6 +1,7 @@
 // The card folder browser: which files it lists and counts, where it puts a chosen card, deleting only
 // after Yes, bad files and folders, and the main window hidden while it is open.
 #include "support/MessageAnswers.h"
+#include "support/ProgramFolder.h"
 
 #include "assets/Assets.h"
 #include "card/CardModel.h"
@@ -76,9 +77,8 @@ class TestCardBrowser : public QObject {
 private slots:
     void init()
     {
-        m_dir.reset(new QTemporaryDir);
+        m_dir.reset(new ProgramFolder);
         QVERIFY(m_dir->isValid());
-        ProgramDirectory::setPath(m_dir->path());
         QVERIFY(QDir().mkpath(CardFile::cardFolder()));
     }
     void cleanup() { m_dir.reset(); }
@@ -383,7 +383,7 @@ private slots:
     }
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<ProgramFolder> m_dir;
 };
 
 QTEST_MAIN(TestCardBrowser)

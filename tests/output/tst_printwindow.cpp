@@ -1,6 +1,7 @@
 // The print window: the A4 sheet's size and copy places, the print image each option writes, the
 // preview, the print button's reminder and failures, and where the image lands on the page.
 #include "support/MessageAnswers.h"
+#include "support/ProgramFolder.h"
 
 #include "output/CardFile.h"
 #include "output/PagePrinter.h"
@@ -63,9 +64,8 @@ class TestPrintWindow : public QObject {
 private slots:
     void init()
     {
-        m_dir.reset(new QTemporaryDir);
+        m_dir.reset(new ProgramFolder);
         QVERIFY(m_dir->isValid());
-        ProgramDirectory::setPath(m_dir->path());
     }
     void cleanup() { m_dir.reset(); }
 
@@ -381,7 +381,7 @@ private slots:
     }
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<ProgramFolder> m_dir;
 };
 
 QTEST_MAIN(TestPrintWindow)

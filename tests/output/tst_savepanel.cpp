@@ -2,6 +2,7 @@
 // failures that leave the panel open and the files as they were.
 #include "support/DiskTrouble.h"
 #include "support/MessageAnswers.h"
+#include "support/ProgramFolder.h"
 
 #include "assets/Assets.h"
 #include "card/CardFonts.h"
@@ -72,9 +73,8 @@ private slots:
     }
     void init()
     {
-        m_dir.reset(new QTemporaryDir);
+        m_dir.reset(new ProgramFolder);
         QVERIFY(m_dir->isValid());
-        ProgramDirectory::setPath(m_dir->path());
         m_card.reset(new CardModel);
         m_panel.reset(new SavePanel(m_card.get()));
         m_panel->openedByMenu();
@@ -386,7 +386,7 @@ private slots:
     }
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<ProgramFolder> m_dir;
     std::unique_ptr<CardModel> m_card;
     std::unique_ptr<SavePanel> m_panel;
 };

@@ -7,6 +7,9 @@
 #include "card/CardModel.h"
 #include "card/SettingsStore.h"
 #include "settings/SettingsDialog.h"
+#include "support/Gbk.h"
+#include "support/MessageAnswers.h"
+#include "support/Typing.h"
 #include "widgets/PaletteStrip.h"
 
 #include <QApplication>
@@ -27,46 +30,6 @@
 #include <sys/stat.h>
 
 namespace {
-struct SeenBox {
-    bool shown = false;
-    QString title;
-    QString text;
-};
-
-// Answers the next message box with OK and tells what it said.
-void answerNextBox(SeenBox *seen)
-{
-    QTimer::singleShot(0, [seen] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        *seen = {true, box->windowTitle(), box->text()};
-        box->button(QMessageBox::Ok)->click();
-    });
-}
-
-// Typing, one key per character (QTest's key clicks take Latin-1 only).
-void type(QWidget *w, const QString &text)
-{
-    for (QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(w, &press);
-        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(w, &release);
-    }
-}
-
-QByteArray gbk(const QString &text)
-{
-    QStringEncoder encoder("GBK");
-    return encoder(text);
-}
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(no file)");
-}
 
 const QString SettingsTitle = QStringLiteral("Velnor设置提示：");
 const QString Confirmation =
@@ -221,7 +184,7 @@ void TestSettingsDialog::choosingAnElementLoadsAndSelects()
     QCOMPARE(cardChanges, 0);
 
     // Typing replaces the selection, and the element follows the box.
-    type(box, QStringLiteral("9"));
+    typeText(box, QStringLiteral("9"));
     QCOMPARE(m_card->textElement(id).text,
              QString(box->toPlainText()).replace(QStringLiteral("\n"), QStringLiteral("\r\n")));
     QCOMPARE(box->toPlainText().size(), text.size() - text.count(u'\r') - selected.size() + 1);
@@ -233,7 +196,7 @@ void TestSettingsDialog::textInputGoesIntoTheChosenElementOnly()
     auto *box = control<QPlainTextEdit>("TextInput");
     int cardChanges = 0;
     connect(m_card, &CardModel::changed, this, [&] { ++cardChanges; });
-    type(box, QStringLiteral("无主"));
+    typeText(box, QStringLiteral("无主"));
     QCOMPARE(cardChanges, 0); // nothing chosen yet
 
     auto *combo = control<QComboBox>("ComboFontObj");
@@ -253,7 +216,7 @@ void TestSettingsDialog::titleGoesIntoTheRunningMotto()
     connect(m_card, &CardModel::mottoChanged, this, [&](const QString &m) { mottos << m; });
     auto *box = control<QPlainTextEdit>("TxtTitle");
     box->selectAll();
-    type(box, QStringLiteral("天道酬勤"));
+    typeText(box, QStringLiteral("天道酬勤"));
     QCOMPARE(m_card->motto(), QStringLiteral("天道酬勤"));
     // At every keystroke, not when the box is left.
     for (const QString &typed : {QStringLiteral("天"), QStringLiteral("天道"), QStringLiteral("天道酬")})
@@ -375,12 +338,11 @@ void TestSettingsDialog::saveWritesTheCardAsItIs()
     m_card->setPageColor(page);
     m_card->setMotto(QStringLiteral("座右铭"));
 
-    SeenBox seen;
-    answerNextBox(&seen);
+    MessageAnswers seen;
     QTest::mouseClick(control<QPushButton>("Command1"), Qt::LeftButton);
-    QVERIFY(seen.shown);
-    QCOMPARE(seen.title, SettingsTitle);
-    QCOMPARE(seen.text, Confirmation);
+    QVERIFY(seen.shown());
+    QCOMPARE(seen.lastTitle(), SettingsTitle);
+    QCOMPARE(seen.lastText(), Confirmation);
     QVERIFY(m_dialog && m_dialog->isVisible()); // the dialog stays open
 
     auto colour = [](int i) { return QString::number(i + 2 * i * 256 + 3 * i * 65536); };
@@ -400,17 +362,15 @@ void TestSettingsDialog::saveWritesTheCardAsItIs()
 
 void TestSettingsDialog::saveTakesChangesMadeOnTheCardMeanwhile()
 {
-    SeenBox seen;
-    answerNextBox(&seen);
+    MessageAnswers seen;
     QTest::mouseClick(control<QPushButton>("Command1"), Qt::LeftButton);
-    QCOMPARE(seen.text, Confirmation);
+    QCOMPARE(seen.lastText(), Confirmation);
 
     // Changed on the main window while the dialog is open, then saved again.
     m_card->setText(ElementId::LabTel, QStringLiteral("电话：12345"));
     m_card->setForeColor(ElementId::Hline, VbColors::rgb(0, 0, 255));
-    answerNextBox(&seen);
     QTest::mouseClick(control<QPushButton>("Command1"), Qt::LeftButton);
-    QCOMPARE(seen.text, Confirmation);
+    QCOMPARE(seen.lastText(), Confirmation);
     QCOMPARE(ReadSetting(QStringLiteral("Text"), QStringLiteral("Tel")), QStringLiteral("电话：12345"));
     QCOMPARE(ReadSetting(QStringLiteral("FColor"), QStringLiteral("Hline")), QStringLiteral("16711680"));
     QCOMPARE(ReadSetting(QStringLiteral("Text"), QStringLiteral("Title")),
@@ -464,15 +424,14 @@ void TestSettingsDialog::unwritableFileIsReportedNotConfirmed()
     }
     setSettingsDirectory(dir);
 
-    SeenBox seen;
-    answerNextBox(&seen);
+    MessageAnswers seen;
     QTest::mouseClick(control<QPushButton>("Command1"), Qt::LeftButton);
     ::chmod(QFile::encodeName(dir).constData(), 0755);
 
-    QVERIFY(seen.shown);
-    QCOMPARE(seen.title, SettingsTitle);
-    QVERIFY(seen.text != Confirmation);
-    QVERIFY(seen.text.contains(QStringLiteral("没有能够保存")));
+    QVERIFY(seen.shown());
+    QCOMPARE(seen.lastTitle(), SettingsTitle);
+    QVERIFY(seen.lastText() != Confirmation);
+    QVERIFY(seen.lastText().contains(QStringLiteral("没有能够保存")));
     QVERIFY(m_dialog && m_dialog->isVisible());
     if (how == QLatin1String("readonly") || how == QLatin1String("full") || how == QLatin1String("limit"))
         QCOMPARE(fileBytes(ini), gbk(QString::fromUtf8(before))); // what the file held stays
@@ -481,10 +440,8 @@ void TestSettingsDialog::unwritableFileIsReportedNotConfirmed()
         limit.reset();
         if (disk)
             QVERIFY(QFile::remove(dir + QStringLiteral("/filler")));
-        SeenBox again;
-        answerNextBox(&again);
         QTest::mouseClick(control<QPushButton>("Command1"), Qt::LeftButton);
-        QCOMPARE(again.text, Confirmation);
+        QCOMPARE(seen.lastText(), Confirmation);
         QCOMPARE(ReadSetting(QStringLiteral("Text"), QStringLiteral("Title")), m_card->motto());
     }
 }
@@ -499,10 +456,9 @@ void TestSettingsDialog::linkInTheSettingsPlaceIsReplaced()
         f.write("precious\n");
     }
     QVERIFY(QFile::link(outside, settingsFilePath()));
-    SeenBox seen;
-    answerNextBox(&seen);
+    MessageAnswers seen;
     QTest::mouseClick(control<QPushButton>("Command1"), Qt::LeftButton);
-    QCOMPARE(seen.text, Confirmation);
+    QCOMPARE(seen.lastText(), Confirmation);
     QCOMPARE(fileBytes(outside), QByteArray("precious\n"));
     QVERIFY(!QFileInfo(settingsFilePath()).isSymLink());
     QCOMPARE(ReadSetting(QStringLiteral("BgColor"), QStringLiteral("Bg")),

@@ -19,6 +19,9 @@ public:
     QStringList titles;
     QStringList texts;
     int count() const { return int(titles.size()); }
+    bool shown() const { return count() > 0; }
+    QString lastTitle() const { return titles.isEmpty() ? QString() : titles.last(); }
+    QString lastText() const { return texts.isEmpty() ? QString() : texts.last(); }
 
 private:
     void poll()

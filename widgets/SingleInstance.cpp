@@ -1,8 +1,12 @@
 #include "widgets/SingleInstance.h"
 
 #include <QDir>
-#include <QLockFile>
+#include <QFile>
 #include <QStandardPaths>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 SingleInstance::SingleInstance(const QString &name)
 {
@@ -12,16 +16,28 @@ SingleInstance::SingleInstance(const QString &name)
     m_path = QDir(dir).filePath(name);
 }
 
-SingleInstance::~SingleInstance() = default;
+SingleInstance::~SingleInstance()
+{
+    // The file stays: removing it could let a starting copy lock a file that is no longer the one
+    // others open. Closing releases the lock.
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
 
 SingleInstance::Result SingleInstance::acquire()
 {
-    m_lock = std::make_unique<QLockFile>(m_path);
-    // A live holder is never broken; a dead one's lock is recognised by its process id.
-    m_lock->setStaleLockTime(0);
-    if (m_lock->tryLock(0))
+    if (m_fd >= 0)
         return Result::Acquired;
-    if (m_lock->error() == QLockFile::LockFailedError)
-        return Result::AlreadyRunning;
-    return Result::Unavailable;
+    // O_NOFOLLOW: the lock is never taken through a link planted in the runtime folder.
+    const int fd =
+        ::open(QFile::encodeName(m_path).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0)
+        return Result::Unavailable;
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+        m_fd = fd;
+        return Result::Acquired;
+    }
+    const int error = errno;
+    ::close(fd);
+    return error == EWOULDBLOCK ? Result::AlreadyRunning : Result::Unavailable;
 }

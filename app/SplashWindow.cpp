@@ -8,8 +8,11 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QResource>
 #include <QScreen>
 #include <QTimer>
+#include <QtEndian>
+#include <cstdlib>
 
 namespace {
 // The picture is 425 x 213 pixels; the thin frame adds one pixel on every side.
@@ -23,11 +26,38 @@ QSizeF primaryScreenTwips()
     return QSizeF(Twips::fromPx(size.width()), Twips::fromPx(size.height()));
 }
 
+// The splash picture is an uncompressed 24-bit BMP of our own making, so its pixels are taken as they
+// lie in the resource. Qt's image reader would first load every image format plugin (GIF, ICO, JPEG and
+// their libraries) to ask whether it reads BMP, which costs the start more than showing the picture; any
+// other kind of file still goes through the reader.
+QImage plainBmp(const QByteArray &file)
+{
+    const auto *d = reinterpret_cast<const uchar *>(file.constData());
+    if (file.size() < 54 || !file.startsWith("BM") || qFromLittleEndian<quint32>(d + 14) < 40 ||
+        qFromLittleEndian<quint16>(d + 26) != 1 || qFromLittleEndian<quint16>(d + 28) != 24 ||
+        qFromLittleEndian<quint32>(d + 30) != 0)
+        return QImage();
+    const qint64 offset = qFromLittleEndian<quint32>(d + 10);
+    const qint32 width = qFromLittleEndian<qint32>(d + 18);
+    const qint32 height = qFromLittleEndian<qint32>(d + 22);
+    if (width <= 0 || width > 4096 || height == 0 || height < -4096 || height > 4096)
+        return QImage();
+    const qint64 stride = (qint64(width) * 3 + 3) / 4 * 4;
+    const int rows = std::abs(height);
+    if (offset < 54 || offset + stride * rows > file.size())
+        return QImage();
+    const QImage rowsAsStored(d + offset, width, rows, int(stride), QImage::Format_BGR888);
+    // Rows are stored bottom-up unless the height is negative; both make a copy that owns its pixels.
+    return height > 0 ? rowsAsStored.mirrored() : rowsAsStored.copy();
+}
+
 QPixmap splashPicture()
 {
-    QPixmap picture(Assets::Splash);
-    if (!picture.isNull())
-        return picture;
+    QImage image = plainBmp(QResource(Assets::Splash).uncompressedData());
+    if (image.isNull())
+        image = QImage(Assets::Splash);
+    if (!image.isNull())
+        return QPixmap::fromImage(image);
     // Without the picture file: the product name on a plain ground, so the start still looks deliberate.
     QPixmap plain(PictureSize);
     plain.fill(QColor(0x20, 0x3A, 0x60));
@@ -52,7 +82,12 @@ SplashWindow::SplashWindow(const QSizeF &screenTwips)
     m_info = new QLabel(QStringLiteral("正在启动，单击本窗口可跳过……"), this);
     m_info->setObjectName(QStringLiteral("LabRInfo"));
     Look::setColor(m_info, QPalette::WindowText, Qt::white);
-    m_info->adjustSize();
+    // Sized to its text once the window is on its way to the screen: measuring the text sets up the
+    // fonts, which the window's first appearance need not wait for (it is painted after that anyway).
+    m_info->resize(0, 0);
+    QTimer::singleShot(0, m_info, &QLabel::adjustSize);
+    // A click on the label is the label's own, not the window's, whatever its size at that moment.
+    m_info->installEventFilter(this);
     // Places inside the window are measured from the client area, inside the frame.
     m_info->move(QPoint(Border, Border) + Twips::toPx(2340, 2940));
 
@@ -128,6 +163,21 @@ void SplashWindow::paintEvent(QPaintEvent *)
     p.drawPixmap(Border, Border, m_picture);
     p.setPen(QColor(0x40, 0x40, 0x40));
     p.drawRect(rect().adjusted(0, 0, -1, -1));
+    if (!m_painted) {
+        m_painted = true;
+        QTimer::singleShot(0, this, &SplashWindow::onScreen);
+    }
+}
+
+bool SplashWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_info &&
+        (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease ||
+         event->type() == QEvent::MouseButtonDblClick)) {
+        event->accept();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void SplashWindow::mousePressEvent(QMouseEvent *event)

@@ -34,10 +34,13 @@ public:
     void closingStep();
 
 signals:
+    // Once, just after the splash was first painted: it is on the screen.
+    void onScreen();
     // The splash is gone; the main window is shown next.
     void finished();
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -53,4 +56,5 @@ private:
     QTimer *m_timer1;
     QTimer *m_timer2;
     bool m_pressed = false;
+    bool m_painted = false;
 };

@@ -53,11 +53,19 @@ int main(int argc, char *argv[])
     setSettingsDirectory(ProgramDirectory::path());
     DefaultSettings::installForUser();
 
-    CardModel card;
+    // The card is laid out while the splash is on the screen rather than before it: measuring its
+    // texts sets up the fonts, which the splash need not wait for.
+    std::unique_ptr<CardModel> card;
+    const auto makeCard = [&card] {
+        if (!card)
+            card = std::make_unique<CardModel>();
+    };
     std::unique_ptr<MainWindow> window;
     auto *splash = new SplashWindow;
+    QObject::connect(splash, &SplashWindow::onScreen, &app, makeCard);
     QObject::connect(splash, &SplashWindow::finished, &app, [&] {
-        window = std::make_unique<MainWindow>(&card);
+        makeCard();
+        window = std::make_unique<MainWindow>(card.get());
         window->load();
         window->show();
     });

@@ -1,10 +1,12 @@
 // velnor-mapwatch: starts a program on the current X display and reports, from the X server's own
 // notifications, when its top-level windows are mapped, in milliseconds since the program was started.
 //
-//   velnor-mapwatch [--splash WxH] [--main WxH --settle MS --click X,Y] -- PROGRAM ARGS...
+//   velnor-mapwatch [--splash WxH [--peak-after MS]] [--main WxH --settle MS --click X,Y] -- PROGRAM ARGS...
 //
 // --splash: prints "splash_ms T" when a window of that size is mapped; without --main the program is then
-//   ended (SIGTERM), its start-up having been measured.
+//   ended (SIGTERM), its start-up having been measured. With --peak-after, it first waits MS milliseconds
+//   (the window painted, the start-up's work done) and prints "peak_kb N", the program's peak resident
+//   memory so far (VmHWM).
 // --main: prints "main_ms T" when a window of that size is mapped, waits MS milliseconds, then clicks at
 //   X,Y inside that window (xdotool) so that the program ends itself; it is ended with SIGTERM only when
 //   it is still there 10 s later. Prints "exit_clean 1" when the click ended it.
@@ -49,6 +51,21 @@ pid_t programPid(pid_t child)
     return child;
 }
 
+// The peak resident set size of a process so far, in KiB (-1 when it cannot be read).
+long peakKb(pid_t pid)
+{
+    const std::string path = "/proc/" + std::to_string(pid) + "/status";
+    long kb = -1;
+    if (FILE *f = std::fopen(path.c_str(), "r")) {
+        char line[256];
+        while (std::fgets(line, sizeof line, f))
+            if (std::sscanf(line, "VmHWM: %ld", &kb) == 1)
+                break;
+        std::fclose(f);
+    }
+    return kb;
+}
+
 // Waits for the child to end, at most timeoutMs; true when it did.
 bool waitChild(pid_t child, int timeoutMs)
 {
@@ -66,6 +83,7 @@ bool waitChild(pid_t child, int timeoutMs)
 
 int main(int argc, char **argv)
 {
+    int peakAfterMs = -1;
     int splashW = -1, splashH = -1, mainW = -1, mainH = -1, settleMs = 1000, clickX = -1, clickY = -1;
     int i = 1;
     for (; i < argc; ++i) {
@@ -75,6 +93,8 @@ int main(int argc, char **argv)
         }
         if (!std::strcmp(argv[i], "--splash") && i + 1 < argc)
             parseSize(argv[++i], splashW, splashH);
+        else if (!std::strcmp(argv[i], "--peak-after") && i + 1 < argc)
+            peakAfterMs = std::atoi(argv[++i]);
         else if (!std::strcmp(argv[i], "--main") && i + 1 < argc)
             parseSize(argv[++i], mainW, mainH);
         else if (!std::strcmp(argv[i], "--settle") && i + 1 < argc)
@@ -83,8 +103,10 @@ int main(int argc, char **argv)
             std::sscanf(argv[++i], "%d,%d", &clickX, &clickY);
     }
     if (i >= argc) {
-        std::fprintf(stderr, "usage: velnor-mapwatch [--splash WxH] [--main WxH --settle MS --click X,Y] -- "
-                             "PROGRAM ARGS...\n");
+        std::fprintf(
+            stderr,
+            "usage: velnor-mapwatch [--splash WxH [--peak-after MS]] [--main WxH --settle MS --click X,Y] -- "
+            "PROGRAM ARGS...\n");
         return 2;
     }
     Display *display = XOpenDisplay(nullptr);
@@ -133,6 +155,11 @@ int main(int argc, char **argv)
             splashSeen = true;
             std::printf("splash_ms %.3f\n", at);
             std::fflush(stdout);
+            if (peakAfterMs >= 0) {
+                usleep(useconds_t(peakAfterMs) * 1000);
+                std::printf("peak_kb %ld\n", peakKb(programPid(child)));
+                std::fflush(stdout);
+            }
             if (mainW < 0) {
                 result = 0;
                 break;

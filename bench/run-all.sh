@@ -6,7 +6,8 @@
 #   bench/run-all.sh BUILD
 #
 # BENCH_REPS (Google Benchmark repetitions, 9), BENCH_RUNS (fresh processes for the once-per-process
-# figures, 11) and BENCH_RSS_RUNS (full program runs for the peak memory, 5) trade time for steadiness.
+# figures, 11), BENCH_RSS_RUNS (full program runs for the peak memory, 5) and BENCH_FLOOR_RUNS (pairs of
+# program and floor starts, 9) trade time for steadiness.
 set -u
 export LC_ALL=C.UTF-8
 
@@ -18,7 +19,9 @@ OUT=$BUILD/bench-results
 BENCH=$BUILD/bench_velnor
 PROGRAM=$BUILD/velnor
 MAPWATCH=$BUILD/velnor-mapwatch
-for f in "$BENCH" "$PROGRAM" "$MAPWATCH"; do
+FLOOR=$BUILD/velnor-floor
+FLOOR_RUNS=${BENCH_FLOOR_RUNS:-9}
+for f in "$BENCH" "$PROGRAM" "$MAPWATCH" "$FLOOR"; do
     [ -x "$f" ] || { echo "run-all.sh: $f is missing (configure with -DVELNOR_BENCH=ON and build)" >&2; exit 1; }
 done
 rm -rf "$OUT"
@@ -109,6 +112,26 @@ run_program() {
 run_program --splash "$SPLASH" -- "$COPY/velnor" >/dev/null 2>&1 # a first start fills the caches
 for _ in $(seq "$RUNS"); do run_program --splash "$SPLASH" -- "$COPY/velnor"; done >"$OUT/startup.txt" 2>/dev/null
 STARTUP=$(value_of splash_ms "$OUT/startup.txt" | median)
+# Against the floor: an empty Qt Widgets window with one line of Chinese text, built the same way. The two
+# start in turn (program, floor, program, ...) so both meet the same load; each is timed to its window's
+# map notification, and its peak memory is read a second later, its window painted and its start-up work
+# done (for the program: the splash shown and the card laid out behind it).
+say "start-up against the floor (${FLOOR_RUNS} interleaved pairs)"
+run_program --splash "$SPLASH" -- "$FLOOR" >/dev/null 2>&1
+for _ in $(seq "$FLOOR_RUNS"); do
+    run_program --splash "$SPLASH" --peak-after 1000 -- "$COPY/velnor" 2>/dev/null | sed 's/^/program /'
+    run_program --splash "$SPLASH" --peak-after 1000 -- "$FLOOR" 2>/dev/null | sed 's/^/floor /'
+done >"$OUT/floor.txt"
+pair_median() { awk -v who="$1" -v k="$2" '$1 == who && $2 == k {print $3}' "$OUT/floor.txt" | median; }
+P_START=$(pair_median program splash_ms)
+F_START=$(pair_median floor splash_ms)
+P_PEAK=$(pair_median program peak_kb)
+F_PEAK=$(pair_median floor peak_kb)
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (a == "nan" || b == "nan" || b + 0 == 0) print "nan"; else printf "%.2f", a / b }'; }
+START_RATIO=$(ratio "$P_START" "$F_START")
+PEAK_RATIO=$(ratio "$P_PEAK" "$F_PEAK")
+LOAD=$(cut -d' ' -f1-3 /proc/loadavg)
+
 CLEAN=0
 for i in $(seq "$RSS_RUNS"); do
     run_program --splash "$SPLASH" --main "$MAIN" --settle 1000 --click "$EXIT_BUTTON" -- \
@@ -168,6 +191,8 @@ row "Memory of 100 undo steps (drags, texts; 1-megapixel page picture)" \
     "$(gb_counter BM_HistoryMemory history_mib | awk '{printf "%.2f", $1 * 1.048576}')" MB 5
 row "A4 sheet: compose ten cards, write temp.bmp (680 x 1035)" "$(ms "$(gb_ms BM_PrintSheet)")" ms 10
 row "Start-up: process start to the splash mapped (Xvfb)" "$(ms "$STARTUP")" ms 150
+row "Start-up against the floor: program / empty window, to the map (ratio)" "$START_RATIO" x 1.3
+row "Peak memory against the floor, a second after the map (ratio)" "$PEAK_RATIO" x 1.2
 row "Main window load after the splash, font list included (fresh process)" "$(ms "$MAIN_LOAD")" ms 100
 row "Open the browser on 10,000 files (list and count shown)" "$(ms "$B10000")" ms 200
 row "Memory growth opening the browser on 10,000 files" "$(growth_mb 10000)" MB 20
@@ -189,6 +214,9 @@ echo "Browser open on 100 / 1,000 / 10,000 / 100,000 files: $(ms "$B100") / $(ms
 echo "Medians: in-process of ${REPS} repetitions (offscreen), once-per-process figures of ${RUNS} fresh"\
     "processes, peak memory of ${RSS_RUNS} runs (the program ended by its exit button in ${CLEAN} of them," \
     "main window seen in ${MAINS}). MB = 10^6 bytes."
+echo "Start-up against the floor, medians of ${FLOOR_RUNS} interleaved pairs: program $(ms "$P_START") ms," \
+    "floor $(ms "$F_START") ms; peak memory $(awk -v k="$P_PEAK" 'BEGIN {printf "%.1f", k * 1024 / 1e6}') MB" \
+    "against $(awk -v k="$F_PEAK" 'BEGIN {printf "%.1f", k * 1024 / 1e6}') MB; load average then: ${LOAD}."
 notes="Font families installed: ${FC_FAMILIES} (fc-list), ${FAMILIES:-?} in the program's font list"
 [ "${FC_FAMILIES:-0}" -lt 90 ] && notes="$notes: fewer than the ~100 the load target assumes"
 echo "$notes."

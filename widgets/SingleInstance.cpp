@@ -1,9 +1,13 @@
 #include "widgets/SingleInstance.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QStandardPaths>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 SingleInstance::SingleInstance(const QString &name)
 {
@@ -13,27 +17,33 @@ SingleInstance::SingleInstance(const QString &name)
     m_path = QDir(dir).filePath(name);
 }
 
-SingleInstance::~SingleInstance() = default;
+SingleInstance::~SingleInstance()
+{
+    // The file stays: removing it could let a starting copy lock a file that is no longer the one
+    // others open. Closing releases the lock.
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
 
 SingleInstance::Result SingleInstance::acquire()
 {
-    // Something other than a lock file in its place (a directory, a device, a link) cannot be a lock:
-    // QLockFile would take it for one held by another copy, and no copy could ever start again.
-    const QFileInfo existing(m_path);
-    if ((existing.exists() || existing.isSymLink()) && (existing.isSymLink() || !existing.isFile()))
-        return Result::Unavailable;
-    m_lock = std::make_unique<QLockFile>(m_path);
-    // A live holder is never broken; a dead one's lock is recognised by its process id.
-    m_lock->setStaleLockTime(0);
-    if (m_lock->tryLock(0))
+    if (m_fd >= 0)
         return Result::Acquired;
-    if (m_lock->error() == QLockFile::LockFailedError) {
-        // Only a lock that names a process is held by another copy; one that cannot be read (it is not
-        // a lock file, or unreadable) is no reason to refuse this start.
-        qint64 pid = 0;
-        QString host, app;
-        if (QFileInfo(m_path).isFile() && m_lock->getLockInfo(&pid, &host, &app) && pid > 0)
-            return Result::AlreadyRunning;
+    // Something other than a lock file in its place (a directory, a device, a link) cannot be a lock:
+    // taking it for one held by another copy would keep every later start from running.
+    const QFileInfo existing(m_path);
+    if (existing.isSymLink() || (existing.exists() && !existing.isFile()))
+        return Result::Unavailable;
+    // O_NOFOLLOW: the lock is never taken through a link planted in the runtime folder.
+    const int fd =
+        ::open(QFile::encodeName(m_path).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0)
+        return Result::Unavailable;
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+        m_fd = fd;
+        return Result::Acquired;
     }
-    return Result::Unavailable;
+    const int error = errno;
+    ::close(fd);
+    return error == EWOULDBLOCK ? Result::AlreadyRunning : Result::Unavailable;
 }

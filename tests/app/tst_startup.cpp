@@ -2,6 +2,7 @@
 // the settings file the program ships with, and where a copy of the program keeps its files.
 #include "app/DefaultSettings.h"
 #include "app/SplashWindow.h"
+#include "assets/Assets.h"
 #include "card/CardFonts.h"
 #include "card/CardModel.h"
 #include "card/CardSettings.h"
@@ -11,6 +12,7 @@
 #include "editing/LinePanel.h"
 #include "support/Gbk.h"
 #include "widgets/ProgramDirectory.h"
+#include "widgets/SingleInstance.h"
 
 #include <QLabel>
 #include <QProcess>
@@ -35,6 +37,8 @@ private slots:
 
     void shrinkStepsStayCentredAndEndAtTheLimit();
     void splashClosesOnClickOrTimer();
+    void splashShowsItsPictureAndSaysWhenOnScreen();
+    void oneRunningCopy();
     void readoutsAndLineScrollBars();
     void settingsAppliedAtStart_data();
     void settingsAppliedAtStart();
@@ -128,6 +132,44 @@ void TstStartup::splashClosesOnClickOrTimer()
     waiting.timer1()->start();
     QVERIFY(QMetaObject::invokeMethod(waiting.timer2(), "timeout"));
     QCOMPARE(waiting.geometry(), afterOne);
+}
+
+// The picture is taken from the resource without Qt's image reader: the same pixels as the reader's.
+// Once painted, the splash says it is on the screen, once, and only then is its label sized to its text.
+void TstStartup::splashShowsItsPictureAndSaysWhenOnScreen()
+{
+    SplashWindow splash(Screen);
+    QSignalSpy onScreen(&splash, &SplashWindow::onScreen);
+    auto *info = splash.findChild<QLabel *>(QStringLiteral("LabRInfo"));
+    QVERIFY(info);
+    splash.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&splash));
+    QTRY_COMPARE(onScreen.count(), 1);
+    QCOMPARE(info->size(), info->sizeHint());
+    info->hide();
+    const QImage shown = splash.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage expected = QImage(Assets::Splash).convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(expected.size(), QSize(425, 213));
+    QCOMPARE(shown.copy(1, 1, 425, 213), expected);
+    splash.update();
+    QTest::qWait(50);
+    QCOMPARE(onScreen.count(), 1);
+}
+
+// One running copy per user: a second lock on the same file is refused while the first is held, and free
+// again once its holder is gone; a lock in a folder that does not exist is unavailable, not refused.
+void TstStartup::oneRunningCopy()
+{
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_dir->path()));
+    auto first = std::make_unique<SingleInstance>(QStringLiteral("test.lock"));
+    QCOMPARE(first->lockPath(), m_dir->filePath(QStringLiteral("test.lock")));
+    QCOMPARE(first->acquire(), SingleInstance::Result::Acquired);
+    SingleInstance second(QStringLiteral("test.lock"));
+    QCOMPARE(second.acquire(), SingleInstance::Result::AlreadyRunning);
+    first.reset();
+    QCOMPARE(second.acquire(), SingleInstance::Result::Acquired);
+    SingleInstance third(QStringLiteral("missing/test.lock"));
+    QCOMPARE(third.acquire(), SingleInstance::Result::Unavailable);
 }
 
 void TstStartup::readoutsAndLineScrollBars()

@@ -211,7 +211,8 @@ void TstCardDesign::picturesAreStoredOnce()
     QJsonObject root = QJsonDocument::fromJson(CardDesign::encode(card)).object();
     QCOMPARE(root.value("pagePicture").toInt(), root.value("pictureStore").toInt());
     // The tiles are that picture again, not a picture of their own.
-    QCOMPARE(root.value("paintedLayer").toObject().value("tiles").toInt(), root.value("pictureStore").toInt());
+    QCOMPARE(root.value("paintedLayer").toObject().value("tiles").toInt(),
+             root.value("pictureStore").toInt());
     QCOMPARE(root.value("pictures").toArray().size(), 2); // that one and the logo
 
     // Tiles over what an earlier shape left are stored as they are.

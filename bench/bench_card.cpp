@@ -2,7 +2,6 @@
 #include "BenchSupport.h"
 #include "PaintCounter.h"
 #include "card/CardDesign.h"
-#include "card/CardHistory.h"
 #include "card/CardModel.h"
 #include "card/CardRenderer.h"
 #include "editing/CardCanvas.h"
@@ -16,7 +15,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <benchmark/benchmark.h>
-#include <malloc.h>
 
 namespace {
 // The card drawn into a 340 x 207 image, as saving does; the argument is the address's length
@@ -116,43 +114,6 @@ void BM_SaveWithDesign(benchmark::State &state)
     QFile::remove(CardDesign::pathFor(path));
 }
 BENCHMARK(BM_SaveWithDesign)->Unit(benchmark::kMicrosecond);
-
-// The heap taken by 100 undo steps, alternately drags (press, 10 moves, release) and typing into a text,
-// on a card with a 1-megapixel page picture: the pictures are shared between the steps, not copied.
-void BM_HistoryMemory(benchmark::State &state)
-{
-    QImage photo(1250, 800, QImage::Format_RGB32);
-    photo.fill(QColor(90, 140, 200));
-    double grownMiB = 0;
-    for (auto _ : state) {
-        CardModel card;
-        card.setPictureStore(photo);
-        card.setPagePicture(card.pictureStore());
-        card.tilePage(card.pictureStore());
-        card.history().clear();
-        malloc_trim(0);
-        const size_t before = mallinfo2().uordblks;
-        for (int step = 0; step < CardHistory::MaxSteps; ++step) {
-            if (step % 2 == 0) {
-                const CardHistory::Step drag(card.history(), QStringLiteral("移动 名字"));
-                for (int move = 1; move <= 10; ++move)
-                    card.moveElement(ElementId::LabName, 4000 - 15 * move - step, 135);
-            } else {
-                card.setText(ElementId::LabAdd, BenchSupport::addressOf(20 + step));
-                card.history().commit();
-                card.history().breakMerge();
-            }
-        }
-        const size_t after = mallinfo2().uordblks;
-        if (card.history().undoCount() != CardHistory::MaxSteps) {
-            state.SkipWithError("not every change became a step");
-            break;
-        }
-        grownMiB = double(after - before) / (1024.0 * 1024.0);
-    }
-    state.counters["history_mib"] = grownMiB;
-}
-BENCHMARK(BM_HistoryMemory)->Iterations(3)->Unit(benchmark::kMillisecond);
 
 // "排满页面": ten copies of a saved card (read from its file, as the browser hands it to the print
 // window) composed on the sheet and written to temp.bmp.

@@ -3,6 +3,7 @@
 #include "card/CardFonts.h"
 #include "card/CardModel.h"
 #include "card/SafeFile.h"
+#include "card/TilePicture.h"
 #include "card/Twips.h"
 
 #include <QBuffer>
@@ -14,7 +15,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QPainter>
 #include <cmath>
+#include <deque>
 
 namespace CardDesign {
 namespace {
@@ -36,9 +39,32 @@ QString orientationName(Orientation o)
     return o == Orientation::Landscape ? QStringLiteral("landscape") : QStringLiteral("portrait");
 }
 
+const QString StampHash = QStringLiteral("blake2b-256");
+
 QByteArray pictureHash(const QByteArray &file)
 {
-    return QCryptographicHash::hash(file, QCryptographicHash::Sha256).toHex();
+    // A quarter of the time of SHA-256 here; any change of the picture shows either way.
+    return QCryptographicHash::hash(file, QCryptographicHash::Blake2b_256).toHex();
+}
+
+// The page panel's tiling: the picture over an empty layer of the size, as CardModel::tilePage makes it
+// (an opaque result without an alpha channel).
+QImage tiledLayer(const QImage &tile, const QSize &size)
+{
+    QImage layer(size, QImage::Format_ARGB32_Premultiplied);
+    layer.fill(Qt::transparent);
+    {
+        QPainter p(&layer);
+        TilePicture(p, size, tile);
+    }
+    for (int y = 0; y < layer.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(layer.constScanLine(y));
+        for (int x = 0; x < layer.width(); ++x)
+            if (qAlpha(line[x]) != 255)
+                return layer;
+    }
+    layer.convertTo(QImage::Format_RGB32);
+    return layer;
 }
 
 // PNG keeps every pixel exactly; a premultiplied picture is stored as the straight-alpha picture Qt
@@ -49,11 +75,27 @@ QByteArray pngOf(const QImage &image)
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "png");
-    // Fast compression: a design is written at every save, and its size matters little.
-    writer.setQuality(90);
+    // zlib's fastest level (Qt maps quality 80 to it): a design is written at every save, and the few
+    // kilobytes the best level would spare matter less than the time.
+    writer.setQuality(80);
     if (!writer.write(image))
         return QByteArray();
     return bytes;
+}
+
+// The last pictures encoded: a card saved again (or a texture used on several cards) is not encoded again.
+// A QImage's cache key changes with every change of its pixels; the images are kept, so no key is reused.
+QString encodedPicture(const QImage &image)
+{
+    static std::deque<std::pair<QImage, QString>> cache;
+    for (const auto &[kept, text] : cache)
+        if (kept.cacheKey() == image.cacheKey())
+            return text;
+    const QString text = QString::fromLatin1(pngOf(image).toBase64());
+    cache.emplace_back(image, text);
+    if (cache.size() > 4)
+        cache.pop_front();
+    return text;
 }
 
 class Pictures {
@@ -67,7 +109,7 @@ public:
             if (m_images[size_t(i)].cacheKey() == image.cacheKey())
                 return i;
         m_images.push_back(image);
-        m_encoded.append(QString::fromLatin1(pngOf(image).toBase64()));
+        m_encoded.append(encodedPicture(image));
         return int(m_images.size()) - 1;
     }
     QJsonArray encoded() const { return m_encoded; }
@@ -109,10 +151,18 @@ QByteArray encodeState(const CardState &s, const QByteArray *pictureFile)
     if (pictureFile)
         root.insert(QStringLiteral("picture"),
                     QJsonObject{{QStringLiteral("size"), qint64(pictureFile->size())},
-                                {QStringLiteral("sha256"), QString::fromLatin1(pictureHash(*pictureFile))}});
+                                {StampHash, QString::fromLatin1(pictureHash(*pictureFile))}});
     root.insert(QStringLiteral("pagePicture"), pictures.add(s.pagePicture));
-    root.insert(QStringLiteral("paintedLayer"), pictures.add(s.paintedLayer));
     root.insert(QStringLiteral("pictureStore"), pictures.add(s.pictureStore));
+    // Tiles made from the held picture are stored as that: the picture and the layer's size.
+    if (!s.paintedLayer.isNull() && !s.pictureStore.isNull() &&
+        tiledLayer(s.pictureStore, s.paintedLayer.size()) == s.paintedLayer)
+        root.insert(QStringLiteral("paintedLayer"),
+                    QJsonObject{{QStringLiteral("tiles"), pictures.add(s.pictureStore)},
+                                {QStringLiteral("width"), s.paintedLayer.width()},
+                                {QStringLiteral("height"), s.paintedLayer.height()}});
+    else
+        root.insert(QStringLiteral("paintedLayer"), pictures.add(s.paintedLayer));
     root.insert(QStringLiteral("logo"), pictures.add(s.logo));
     QJsonObject elements;
     for (const ElementRow &info : ElementTable) {
@@ -319,11 +369,22 @@ bool decodeState(const QByteArray &bytes, CardState &s, QString *reason, QJsonOb
     if (!r.fault.isEmpty())
         return refuse(r.fault);
     s.pagePicture = r.pictureAt(root, QStringLiteral("pagePicture"), pictures);
-    s.paintedLayer = r.pictureAt(root, QStringLiteral("paintedLayer"), pictures);
     s.pictureStore = r.pictureAt(root, QStringLiteral("pictureStore"), pictures);
+    const QSize landscape(Twips::toPx(LandscapeLayout.cardWidth), Twips::toPx(LandscapeLayout.cardHeight));
+    if (const QJsonValue layer = root.value(QStringLiteral("paintedLayer")); layer.isObject()) {
+        const QJsonObject tiles = layer.toObject();
+        const QImage tile = r.pictureAt(tiles, QStringLiteral("tiles"), pictures);
+        const QSize size(int(r.number(tiles, QStringLiteral("width"), 0, 340)),
+                         int(r.number(tiles, QStringLiteral("height"), 0, 340)));
+        if (tile.isNull() || (size != landscape && size != landscape.transposed()))
+            r.fail(QStringLiteral("paintedLayer"));
+        else
+            s.paintedLayer = tiledLayer(tile, size);
+    } else {
+        s.paintedLayer = r.pictureAt(root, QStringLiteral("paintedLayer"), pictures);
+    }
     s.logo = r.pictureAt(root, QStringLiteral("logo"), pictures);
     // The painted layer is always made at one of the card's two sizes.
-    const QSize landscape(Twips::toPx(LandscapeLayout.cardWidth), Twips::toPx(LandscapeLayout.cardHeight));
     if (!s.paintedLayer.isNull() && s.paintedLayer.size() != landscape &&
         s.paintedLayer.size() != landscape.transposed())
         r.fail(QStringLiteral("paintedLayer"));
@@ -443,7 +504,7 @@ bool readFile(const QString &path, CardModel &card, QString *reason)
         const qint64 size = qint64(stamp.value(QStringLiteral("size")).toDouble(-1));
         const bool same = QFileInfo(picturePath).size() == size &&
                           readAll(picturePath, MaxFileBytes, &picture).isEmpty() &&
-                          pictureHash(picture) == stamp.value(QStringLiteral("sha256")).toString().toLatin1();
+                          pictureHash(picture) == stamp.value(StampHash).toString().toLatin1();
         if (!same) {
             if (reason)
                 *reason =

@@ -5,11 +5,13 @@
 // The file, "NAME.card" beside "NAME.bmp", is UTF-8 JSON (one object):
 //   "format": "Velnor名片设计", "version": 1 (a larger number is a newer program's file and is refused,
 //       saying so; names this version does not know are ignored),
-//   "picture": {"size": bytes, "sha256": hex} of the BMP saved with it: a design whose picture has since
+//   "picture": {"size": bytes, "blake2b-256": hex} of the BMP saved with it: a design whose picture has since
 //       been replaced (or whose save was cut off between the two files) is refused,
 //   "orientation": "landscape" | "portrait" (the card's size and place follow from it),
 //   "pageColor": colour, "background": the "背景" switch,
-//   "pagePicture", "paintedLayer", "pictureStore", "logo": an index into "pictures", or -1 for none,
+//   "pagePicture", "paintedLayer", "pictureStore", "logo": an index into "pictures", or -1 for none; the
+//       painted layer may instead be {"tiles": index, "width", "height"}: that picture tiled over an empty
+//       layer of that size (as the page panel makes it),
 //   "pictures": PNG files in base64 (a picture used twice is stored once),
 //   "elements": {"LabName": {...}, ..., "Hline": {...}, "PicCardLogo": {...}}, each with "left", "top",
 //       "width", "height" (twips), "visible", "color"; a text also "text", "face", "size" (points),

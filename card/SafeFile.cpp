@@ -108,8 +108,13 @@ QString whyNotWritable(const QString &path)
 }
 
 namespace {
-// The bytes in a new temporary file beside the target, on disk; the file's name, or empty and the reason.
-QByteArray writeTemporary(const QString &path, const QByteArray &bytes, QString *reason)
+struct Temporary {
+    QByteArray name;
+    int fd = -1;
+};
+
+// The bytes in a new temporary file beside the target, still open; empty and the reason on failure.
+Temporary writeTemporary(const QString &path, const QByteArray &bytes, QString *reason)
 {
     const QFileInfo target(path);
     const QByteArray targetName = QFile::encodeName(target.absoluteFilePath());
@@ -118,7 +123,7 @@ QByteArray writeTemporary(const QString &path, const QByteArray &bytes, QString 
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) {
         *reason = systemReason(errno);
-        return QByteArray();
+        return {};
     }
 
     // mkstemp makes the file for its owner alone. A file that is replaced keeps its permissions (and,
@@ -135,21 +140,32 @@ QByteArray writeTemporary(const QString &path, const QByteArray &bytes, QString 
     }
 
     int error = 0;
-    bool ok = writeAll(fd, bytes.constData(), bytes.size(), &error);
-    if (ok && ::fsync(fd) != 0) {
-        error = errno;
-        ok = false;
-    }
-    if (::close(fd) != 0 && ok) {
-        error = errno;
-        ok = false;
-    }
-    if (!ok) {
+    if (!writeAll(fd, bytes.constData(), bytes.size(), &error)) {
+        ::close(fd);
         ::unlink(temporary.constData());
         *reason = systemReason(error);
-        return QByteArray();
+        return {};
     }
-    return temporary;
+    return {temporary, fd};
+}
+
+// On disk and closed; false and the reason when either fails.
+bool finish(Temporary &t, QString *reason)
+{
+    int error = 0;
+    bool ok = true;
+    if (::fsync(t.fd) != 0) {
+        error = errno;
+        ok = false;
+    }
+    if (::close(t.fd) != 0 && ok) {
+        error = errno;
+        ok = false;
+    }
+    t.fd = -1;
+    if (!ok)
+        *reason = systemReason(error);
+    return ok;
 }
 
 void syncFolder(const QString &folder)
@@ -176,28 +192,33 @@ QString writeTogether(const std::vector<Part> &parts)
             return refused;
     }
     ignoreFileSizeSignal();
-    std::vector<QByteArray> temporaries;
+    std::vector<Temporary> temporaries;
     QString reason;
     for (const Part &part : parts) {
-        const QByteArray temporary = writeTemporary(part.path, part.bytes, &reason);
-        if (temporary.isEmpty())
+        Temporary temporary = writeTemporary(part.path, part.bytes, &reason);
+        if (temporary.name.isEmpty())
             break;
         temporaries.push_back(temporary);
     }
-    if (temporaries.size() == parts.size()) {
+    // All written before any is synced: the file system then puts them on disk in one go.
+    bool complete = temporaries.size() == parts.size();
+    for (Temporary &t : temporaries)
+        if (!finish(t, &reason))
+            complete = false;
+    if (complete) {
         for (size_t i = 0; i < parts.size(); ++i) {
             // rename() replaces a link in the target's place with the new file; it never follows it.
             const QByteArray target = QFile::encodeName(QFileInfo(parts[i].path).absoluteFilePath());
-            if (::rename(temporaries[i].constData(), target.constData()) != 0) {
+            if (::rename(temporaries[i].name.constData(), target.constData()) != 0) {
                 reason = systemReason(errno);
                 break;
             }
-            temporaries[i].clear();
+            temporaries[i].name.clear();
         }
     }
-    for (const QByteArray &temporary : temporaries)
-        if (!temporary.isEmpty())
-            ::unlink(temporary.constData());
+    for (const Temporary &t : temporaries)
+        if (!t.name.isEmpty())
+            ::unlink(t.name.constData());
     if (!reason.isEmpty())
         return reason;
     QStringList synced;

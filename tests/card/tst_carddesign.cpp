@@ -208,9 +208,19 @@ void TstCardDesign::picturesAreStoredOnce()
 {
     CardModel card;
     tilePage(card, translucentPicture(64, 64)); // page picture and held picture are one
-    const QJsonObject root = QJsonDocument::fromJson(CardDesign::encode(card)).object();
+    QJsonObject root = QJsonDocument::fromJson(CardDesign::encode(card)).object();
     QCOMPARE(root.value("pagePicture").toInt(), root.value("pictureStore").toInt());
-    QCOMPARE(root.value("pictures").toArray().size(), 3); // that one, the painted layer, the logo
+    // The tiles are that picture again, not a picture of their own.
+    QCOMPARE(root.value("paintedLayer").toObject().value("tiles").toInt(),
+             root.value("pictureStore").toInt());
+    QCOMPARE(root.value("pictures").toArray().size(), 2); // that one and the logo
+
+    // Tiles over what an earlier shape left are stored as they are.
+    card.setOrientation(Orientation::Portrait);
+    card.tilePage(card.pictureStore());
+    root = QJsonDocument::fromJson(CardDesign::encode(card)).object();
+    QVERIFY(!root.value("paintedLayer").isObject());
+    QCOMPARE(root.value("pictures").toArray().size(), 3);
 }
 
 void TstCardDesign::badDesignChangesNothing_data()
@@ -289,8 +299,15 @@ void TstCardDesign::badDesignChangesNothing_data()
         QBuffer buffer(&png);
         buffer.open(QIODevice::WriteOnly);
         QImage(10, 10, QImage::Format_RGB32).save(&buffer, "png");
-        pictures.replace(o.value("paintedLayer").toInt(), QString::fromLatin1(png.toBase64()));
+        pictures.append(QString::fromLatin1(png.toBase64()));
+        o.insert("paintedLayer", pictures.size() - 1);
         o.insert("pictures", pictures);
+    });
+    QTest::newRow("tiles of a wrong size") << changed([](QJsonObject &o) {
+        o.insert("paintedLayer", QJsonObject{{"tiles", 0}, {"width", 10}, {"height", 10}});
+    });
+    QTest::newRow("tiles of no picture") << changed([](QJsonObject &o) {
+        o.insert("paintedLayer", QJsonObject{{"tiles", -1}, {"width", 340}, {"height", 207}});
     });
 }
 

@@ -1,7 +1,7 @@
 #include "app/DefaultSettings.h"
 #include "app/MainWindow.h"
 #include "app/SplashWindow.h"
-#include "card/CardFonts.h"
+#include "app/Startup.h"
 #include "card/CardModel.h"
 #include "card/SettingsStore.h"
 #include "widgets/Dialogs.h"
@@ -10,8 +10,6 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QLibraryInfo>
-#include <QTranslator>
 #include <cstdio>
 #include <memory>
 
@@ -26,14 +24,7 @@ int main(int argc, char *argv[])
     // before the main window appears must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    // Qt's own dialog buttons speak Chinese ("确定", "取消", "是", "否").
-    auto *qtTranslator = new QTranslator(&app);
-    if (qtTranslator->load(QStringLiteral("qtbase_zh_CN"),
-                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(qtTranslator);
-
-    CardFonts::install();
-    QApplication::setFont(CardFonts::fontFor(QStringLiteral("宋体"), 9, false, false));
+    Startup::prepare(app);
 
     // Before anything is shown: one running copy per user.
     SingleInstance instance;

@@ -12,12 +12,12 @@
 #include "editing/CardCanvas.h"
 #include "output/CardBrowser.h"
 
+#include "app/Startup.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFontDatabase>
-#include <QLibraryInfo>
 #include <QListWidget>
-#include <QTranslator>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstring>
@@ -28,12 +28,7 @@ namespace {
 // What main() does before the main window: translations, fonts, the settings, the card, the splash.
 void startLikeTheProgram(QApplication &app)
 {
-    auto *qtTranslator = new QTranslator(&app);
-    if (qtTranslator->load(QStringLiteral("qtbase_zh_CN"),
-                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(qtTranslator);
-    CardFonts::install();
-    QApplication::setFont(CardFonts::fontFor(QStringLiteral("宋体"), 9, false, false));
+    Startup::prepare(app);
 }
 
 void showSplash()

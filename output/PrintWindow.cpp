@@ -317,7 +317,8 @@ void PrintWindow::showEvent(QShowEvent *event)
 bool PrintWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_printButton) {
-        auto *e = static_cast<QMouseEvent *>(event);
+        // Only mouse events are read through it (a cast of any other event would be undefined).
+        auto *e = dynamic_cast<QMouseEvent *>(event);
         switch (event->type()) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:

@@ -54,7 +54,8 @@ ChildMover::ChildMover(QWidget *child, bool keepInside)
 
 bool ChildMover::eventFilter(QObject *watched, QEvent *event)
 {
-    auto *e = static_cast<QMouseEvent *>(event);
+    // Only mouse events are read through it (a cast of any other event would be undefined).
+    auto *e = dynamic_cast<QMouseEvent *>(event);
     switch (event->type()) {
     case QEvent::MouseButtonPress:
         if (e->button() == Qt::LeftButton) {

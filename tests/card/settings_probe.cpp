@@ -5,6 +5,7 @@
 //   limit<TAB>bytes                       lowers the file-size limit (RLIMIT_FSIZE); prints 1 or 0
 //   image<TAB>path<TAB>w<TAB>h<TAB>n      writes a w x h BMP of one colour (from n) through SafeFile;
 //                                         prints 1, or 0<TAB>the reason
+//   save<TAB>value                        the 23 settings of a save, each the value, as one batch; 1 or 0
 //   cycle<TAB>dir                         saves without end, as the program does, for kill tests: in
 //                                         round n, the 23 settings (each "n", one batch), dir/mycard/card.bmp
 //                                         and dir/temp.bmp (colour from n); prints n after each round
@@ -81,22 +82,28 @@ QString writeImage(const QString &path, int width, int height, int n)
     return SafeFile::writeImage(path, solid(width, height, n), "bmp");
 }
 
+// The settings a save writes, in its order.
+const char *const SavedKeys[][2] = {
+    {"Text", "Title"},  {"BgColor", "Bg"},  {"FColor", "Name"},  {"FColor", "Job"},  {"FColor", "Office"},
+    {"FColor", "Add"},  {"FColor", "Post"}, {"FColor", "Fax"},   {"FColor", "Http"}, {"FColor", "Tel"},
+    {"FColor", "Mob"},  {"FColor", "Mail"}, {"FColor", "Hline"}, {"Text", "Name"},   {"Text", "Job"},
+    {"Text", "Office"}, {"Text", "Add"},    {"Text", "Post"},    {"Text", "Fax"},    {"Text", "Tel"},
+    {"Text", "Mob"},    {"Text", "Mail"},   {"Text", "Http"}};
+
+bool saveAll(const QString &value)
+{
+    SettingsBatch batch;
+    for (const auto &key : SavedKeys)
+        if (!WriteSetting(QLatin1String(key[0]), QLatin1String(key[1]), value))
+            return false;
+    return batch.commit().isEmpty();
+}
+
 [[noreturn]] void cycle(const QString &dir)
 {
-    static const char *const keys[][2] = {
-        {"Text", "Title"},  {"BgColor", "Bg"},  {"FColor", "Name"},  {"FColor", "Job"},  {"FColor", "Office"},
-        {"FColor", "Add"},  {"FColor", "Post"}, {"FColor", "Fax"},   {"FColor", "Http"}, {"FColor", "Tel"},
-        {"FColor", "Mob"},  {"FColor", "Mail"}, {"FColor", "Hline"}, {"Text", "Name"},   {"Text", "Job"},
-        {"Text", "Office"}, {"Text", "Add"},    {"Text", "Post"},    {"Text", "Fax"},    {"Text", "Tel"},
-        {"Text", "Mob"},    {"Text", "Mail"},   {"Text", "Http"}};
     QDir().mkpath(QDir(dir).filePath(QStringLiteral("mycard")));
     for (int n = 1;; ++n) {
-        {
-            SettingsBatch batch;
-            for (const auto &key : keys)
-                WriteSetting(QLatin1String(key[0]), QLatin1String(key[1]), QString::number(n));
-            batch.commit();
-        }
+        saveAll(QString::number(n));
         writeImage(QDir(dir).filePath(QStringLiteral("mycard/card.bmp")), 340, 207, n);
         writeImage(QDir(dir).filePath(QStringLiteral("temp.bmp")), 1020, 1380, n);
         printLine(QString::number(n));
@@ -137,6 +144,8 @@ int main(int argc, char *argv[])
             const QString reason =
                 writeImage(fields.at(1), fields.at(2).toInt(), fields.at(3).toInt(), fields.at(4).toInt());
             printLine(reason.isEmpty() ? QStringLiteral("1") : QStringLiteral("0\t") + reason);
+        } else if (fields.at(0) == u"save" && fields.size() == 2) {
+            printLine(saveAll(fields.at(1)) ? QStringLiteral("1") : QStringLiteral("0"));
         } else if (fields.at(0) == u"cycle" && fields.size() == 2) {
             cycle(fields.at(1));
         } else {

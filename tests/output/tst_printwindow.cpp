@@ -1,5 +1,6 @@
 // The print window: the A4 sheet's size and copy places, the print image each option writes, the
 // preview, the print button's reminder and failures, and where the image lands on the page.
+#include "support/DiskTrouble.h"
 #include "support/MessageAnswers.h"
 #include "support/ProgramFolder.h"
 
@@ -50,6 +51,12 @@ void pressPrint(PrintWindow &w)
 QImage printImage()
 {
     return QImage(CardFile::printImagePath()).convertToFormat(QImage::Format_RGB32);
+}
+
+QByteArray contents(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 QLabel *preview(PrintWindow &w)
@@ -204,6 +211,69 @@ private slots:
         pressPrint(w);
         QCOMPARE(printed, 0);
         QCOMPARE(answers.titles, QStringList{QStringLiteral("Velnor名片打印提示：")});
+    }
+
+    // The print image cannot be written (a directory in its place, a file-size limit) or is cut short
+    // before printing: the user is told, nothing is printed, the window stays; a link in its place is
+    // replaced and the file it pointed at is left alone.
+    void printImageTroubleIsReported_data()
+    {
+        QTest::addColumn<QString>("trouble");
+        QTest::newRow("directory in its place") << "directory";
+        QTest::newRow("file-size limit") << "limit";
+        QTest::newRow("cut short before printing") << "cut";
+        QTest::newRow("link in its place") << "link";
+    }
+    void printImageTroubleIsReported()
+    {
+        QFETCH(QString, trouble);
+        const QString path = CardFile::printImagePath();
+        const QString outside = m_dir->filePath(QStringLiteral("outside.txt"));
+        {
+            QFile f(outside);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("precious");
+        }
+        if (trouble == "directory")
+            QVERIFY(QDir().mkpath(path));
+        else if (trouble == "link")
+            QVERIFY(QFile::link(outside, path));
+        PrintWindow w(patterned({340, 207}), nullptr);
+        w.show();
+        int printed = 0;
+        w.setPrintFunction([&](const QImage &) {
+            ++printed;
+            return PagePrinter::Result::Printed;
+        });
+        MessageAnswers answers;
+        {
+            std::unique_ptr<FileSizeLimit> limit;
+            if (trouble == "limit")
+                limit = std::make_unique<FileSizeLimit>(4096);
+            QTest::mouseClick(option(w, 0), Qt::LeftButton);
+        }
+        if (trouble == "cut") {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            QVERIFY(f.resize(f.size() / 2));
+        }
+        pressPrint(w);
+        QCOMPARE(contents(outside), QByteArray("precious"));
+        QVERIFY(w.isVisible());
+        if (trouble == "link") {
+            QCOMPARE(answers.count(), 0);
+            QCOMPARE(printed, 1);
+            QVERIFY(!QFileInfo(path).isSymLink());
+            return;
+        }
+        QCOMPARE(printed, 0);
+        QCOMPARE(answers.titles.value(0), QStringLiteral("Velnor名片打印提示："));
+        const QString expected = trouble == "cut"     ? QStringLiteral("图片文件不完整")
+                                 : trouble == "limit" ? QStringLiteral("文件太大")
+                                                      : QStringLiteral("不是普通文件");
+        QVERIFY2(answers.texts.value(0).contains(expected), qPrintable(answers.texts.value(0)));
+        if (trouble == "directory")
+            QVERIFY(QFileInfo(path).isDir());
     }
 
     void printerFailuresAreReported_data()

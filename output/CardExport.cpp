@@ -91,9 +91,11 @@ QByteArray pdfCard(const CardArt &art, const QString &title)
     });
 }
 
-QByteArray pdfSheet(const CardArt &art, const QString &title)
+QByteArray pdfSheet(const CardArt &art, const QString &title, int copies)
 {
-    const QVector<QRectF> cards = sheetCardsMm(art);
+    QVector<QRectF> cards = sheetCardsMm(art);
+    if (copies >= 0 && copies < cards.size())
+        cards.resize(copies);
     return pdf(QSizeF(210, 297), title, [&](QPainter &p) {
         for (const QRectF &c : cards)
             art.paint(p, c);

@@ -169,6 +169,9 @@ R0=$(gb_ms BM_RenderCard/0)
 R10=$(gb_ms BM_RenderCard/10)
 R100=$(gb_ms BM_RenderCard/100)
 R1000=$(gb_ms BM_RenderCard/1000)
+S1=$(gb_ms BM_ExportPdfSheet/1)
+S5=$(gb_ms BM_ExportPdfSheet/5)
+S10=$(gb_ms BM_ExportPdfSheet/10)
 B100=$(gb_ms BM_BrowserOpen/100)
 B1000=$(gb_ms BM_BrowserOpen/1000)
 B10000=$(gb_ms BM_BrowserOpen/10000)
@@ -189,6 +192,11 @@ row "One undo or redo, card repainted (main window shown)" "$(ms "$(gb_ms BM_Und
 row "Memory of 100 undo steps (drags, texts; 1-megapixel page picture)" \
     "$HISTORY_MB" MB 5
 row "A4 sheet: compose ten cards, write temp.bmp (680 x 1035)" "$(ms "$(gb_ms BM_PrintSheet)")" ms 10
+row "Export: PDF of one card with bleed and crop marks" "$(ms "$(gb_ms BM_ExportPdfCard)")" ms 30
+row "Export: PDF of the A4 sheet (10 cards, crop marks)" "$(ms "$S10")" ms 100
+row "Export: PNG at 600 ppi drawn (2126 x 1276)" "$(ms "$(gb_ms BM_ExportPng600)")" ms 80
+row "Export: PNG at 600 ppi drawn, encoded and written" "$(ms "$(gb_ms BM_ExportPng600File)")" ms 80
+row "Sharp print of the A4 sheet to a PDF printer at 600 dpi" "$(ms "$(gb_ms BM_SharpPrintSheet)")" ms 300
 row "Start-up: process start to the splash mapped (Xvfb)" "$(ms "$STARTUP")" ms 150
 row "Start-up against the floor: program / empty window, to the map (ratio)" "$START_RATIO" x 1.3
 row "Peak memory against the floor, a second after the map (ratio)" "$PEAK_RATIO" x 1.2
@@ -203,10 +211,12 @@ printf "| %-*s | %15s | %-12s | %-5s |\n" "$W" "Growth: exponent of the cost bet
     "Target" "Holds"
 printf "|%s|%s|%s|%s|\n" "$(printf -- '-%.0s' $(seq $((W + 2))))" "-----------------" "--------------" "-------"
 growth "Render with an address of 10, 100, 1,000 characters" 10:"$R10" 100:"$R100" 1000:"$R1000"
+growth "PDF of the A4 sheet with 1, 5, 10 cards" 1:"$S1" 5:"$S5" 10:"$S10"
 growth "Open the browser on 100, 1,000, 10,000, 100,000 files" \
     100:"$B100" 1000:"$B1000" 10000:"$B10000" 100000:"$B100000"
 echo
 echo "Render with an address of 10 / 100 / 1,000 characters: $(ms "$R10") / $(ms "$R100") / $(ms "$R1000") ms."
+echo "PDF of the A4 sheet with 1 / 5 / 10 cards: $(ms "$S1") / $(ms "$S5") / $(ms "$S10") ms."
 echo "Browser open on 100 / 1,000 / 10,000 / 100,000 files: $(ms "$B100") / $(ms "$B1000") / $(ms "$B10000") /" \
     "$(ms "$B100000") ms; memory growth $(growth_mb 100) / $(growth_mb 1000) / $(growth_mb 10000) /" \
     "$(growth_mb 100000) MB."

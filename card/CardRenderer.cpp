@@ -54,7 +54,6 @@ void paintCard(QPainter &p, const CardModel &card, CardTarget target)
     const QRect cardRect(QPoint(0, 0), card.cardSizePx());
     p.save();
     if (target == CardTarget::Sharp) {
-        p.setRenderHint(QPainter::SmoothPixmapTransform);
         p.setRenderHint(QPainter::LosslessImageRendering); // a PDF would get the pictures as JPEG
     }
     p.setClipRect(cardRect, Qt::IntersectClip);

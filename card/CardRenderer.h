@@ -10,7 +10,8 @@ class QPainter;
 
 // Screen draws the 96 ppi picture the canvas shows and saving writes. Sharp draws through the painter's
 // transform at any resolution (a printer, a PDF, a large PNG): the texts from their outlines, smoothed
-// instead of the small-size bitmaps, and the pictures at their own resolution, smoothed when enlarged.
+// instead of the small-size bitmaps, and the pictures at their own resolution, each of their pixels a
+// square, as a PDF viewer or a printer shows them.
 enum class CardTarget { Screen, Sharp };
 
 void paintCard(QPainter &painter, const CardModel &card, CardTarget target = CardTarget::Screen);

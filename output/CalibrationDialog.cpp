@@ -9,19 +9,19 @@
 #include <QPushButton>
 
 namespace {
-constexpr SecondaryWindowLayout CalibrationLayout{"FrmCalibrate", "Velnor打印校准", 5400, 2835, 300, 5160};
+constexpr SecondaryWindowLayout CalibrationLayout{"FrmCalibrate", "Velnor打印校准", 5400, 3135, 300, 5160};
 
-struct FieldSpec {
+struct FieldRow {
     const char *name;
     const char *caption;
     int top;
     double minimum, maximum;
 };
 // clang-format off
-constexpr FieldSpec Fields[3] = {
-    {"TxtOffsetX", "水平偏移（毫米，向右为正）：", 900,  -PrintCalibration::MaxOffsetMm, PrintCalibration::MaxOffsetMm},
-    {"TxtOffsetY", "垂直偏移（毫米，向下为正）：", 1320, -PrintCalibration::MaxOffsetMm, PrintCalibration::MaxOffsetMm},
-    {"TxtScale",   "缩放（%，95～105）：",         1740, PrintCalibration::MinScalePercent, PrintCalibration::MaxScalePercent},
+constexpr FieldRow Fields[3] = {
+    {"TxtOffsetX", "水平偏移（毫米，向右为正）：", 1200, -PrintCalibration::MaxOffsetMm, PrintCalibration::MaxOffsetMm},
+    {"TxtOffsetY", "垂直偏移（毫米，向下为正）：", 1620, -PrintCalibration::MaxOffsetMm, PrintCalibration::MaxOffsetMm},
+    {"TxtScale",   "缩放（%，95～105）：",         2040, PrintCalibration::MinScalePercent, PrintCalibration::MaxScalePercent},
 };
 // clang-format on
 } // namespace
@@ -32,14 +32,14 @@ CalibrationDialog::CalibrationDialog(const QString &printer, const Calibration &
     setWindowModality(Qt::ApplicationModal);
     QWidget *c = client();
     auto *who =
-        Panel::place(new QLabel(QStringLiteral("打印机：") + printer, c), "LabPrinter", 180, 180, 5040, 240);
+        Panel::place(new QLabel(QStringLiteral("打印机：") + printer, c), "LabPrinter", 180, 420, 5040, 240);
     who->setTextFormat(Qt::PlainText);
-    Panel::place(new QLabel(QStringLiteral("请按测试页上量得的结果填写："), c), "LabCalInfo", 180, 480, 5040,
+    Panel::place(new QLabel(QStringLiteral("请按测试页上量得的结果填写："), c), "LabCalInfo", 180, 720, 5040,
                  240);
     QDoubleSpinBox *boxes[3];
     const double values[3] = {current.offsetXMm, current.offsetYMm, current.scalePercent};
     for (int i = 0; i < 3; ++i) {
-        const FieldSpec &f = Fields[i];
+        const FieldRow &f = Fields[i];
         Panel::place(new QLabel(QString::fromUtf8(f.caption), c), "LabCalField", 180, f.top + 30, 3300, 240);
         auto *box = Panel::place(new QDoubleSpinBox(c), f.name, 3600, f.top, 1500, 300);
         box->setLocale(QLocale::c());
@@ -55,9 +55,9 @@ CalibrationDialog::CalibrationDialog(const QString &printer, const Calibration &
     m_scale = boxes[2];
     m_offsetX->setFocus();
 
-    auto *ok = Panel::place(Look::pushButton(QStringLiteral("确定"), c), "CmdCalOk", 3000, 2310, 900, 330);
+    auto *ok = Panel::place(Look::pushButton(QStringLiteral("确定"), c), "CmdCalOk", 3000, 2610, 900, 330);
     auto *cancel =
-        Panel::place(Look::pushButton(QStringLiteral("取消"), c), "CmdCalCancel", 4050, 2310, 900, 330);
+        Panel::place(Look::pushButton(QStringLiteral("取消"), c), "CmdCalCancel", 4050, 2610, 900, 330);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &CalibrationDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QWidget::close);

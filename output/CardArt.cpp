@@ -64,7 +64,6 @@ void CardArt::paintBleed(QPainter &p, const QRectF &target, double bleed) const
     p.save();
     p.translate(target.topLeft());
     p.scale(sx, sy);
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.setRenderHint(QPainter::LosslessImageRendering);
     p.setClipRect(page, Qt::IntersectClip);
     if (m_design && layerIsTiledStore(*m_design)) {

@@ -24,9 +24,26 @@ bool portrait(const CardArt &art)
     return s.height() > s.width();
 }
 
+// Qt's PDF pages are whole points (94 mm would be 93.84); the page box is set to the exact size in
+// place, in a number of the same length, so the file's offsets stay right. Qt hangs the drawing from the
+// top of its rounded page, so the drawing is moved by the difference to hang from the exact top.
+QByteArray exactPageBox(QByteArray bytes, const QSizeF &pageMm, const QSize &qtPoints)
+{
+    const auto number = [](double v) { return QByteArray::number(v, 'f', 6); };
+    const QSizeF exact = pageMm / 25.4 * 72;
+    const QByteArray from =
+        "/MediaBox [0 0 " + number(qtPoints.width()) + ' ' + number(qtPoints.height()) + ']';
+    const QByteArray to = "/MediaBox [0 0 " + number(exact.width()) + ' ' + number(exact.height()) + ']';
+    if (from.size() == to.size() && bytes.count(from) == 1)
+        bytes.replace(from, to);
+    return bytes;
+}
+
 // A PDF of one page of the given size, drawn in millimetres from its top-left corner.
 QByteArray pdf(const QSizeF &pageMm, const QString &title, const std::function<void(QPainter &)> &paint)
 {
+    const QPageSize pageSize(pageMm, QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
+    const QSize qtPoints = pageSize.sizePoints();
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -34,18 +51,17 @@ QByteArray pdf(const QSizeF &pageMm, const QString &title, const std::function<v
     writer.setResolution(PdfResolution);
     writer.setTitle(title);
     writer.setCreator(QStringLiteral("Velnor"));
-    writer.setPageLayout(
-        QPageLayout(QPageSize(pageMm, QPageSize::Millimeter, QString(), QPageSize::ExactMatch),
-                    QPageLayout::Portrait, QMarginsF(), QPageLayout::Millimeter));
+    writer.setPageLayout(QPageLayout(pageSize, QPageLayout::Portrait, QMarginsF(), QPageLayout::Millimeter));
     QPainter p;
     if (!p.begin(&writer))
         return QByteArray();
     p.scale(PdfResolution / 25.4, PdfResolution / 25.4);
+    p.translate(0, (qtPoints.height() - pageMm.height() / 25.4 * 72) * 25.4 / 72);
     paint(p);
     if (!p.end())
         return QByteArray();
     buffer.close();
-    return bytes;
+    return exactPageBox(bytes, pageMm, qtPoints);
 }
 } // namespace
 
@@ -75,9 +91,11 @@ QByteArray pdfCard(const CardArt &art, const QString &title)
     });
 }
 
-QByteArray pdfSheet(const CardArt &art, const QString &title)
+QByteArray pdfSheet(const CardArt &art, const QString &title, int copies)
 {
-    const QVector<QRectF> cards = sheetCardsMm(art);
+    QVector<QRectF> cards = sheetCardsMm(art);
+    if (copies >= 0 && copies < cards.size())
+        cards.resize(copies);
     return pdf(QSizeF(210, 297), title, [&](QPainter &p) {
         for (const QRectF &c : cards)
             art.paint(p, c);

@@ -26,7 +26,8 @@ QSizeF cardSizeMm(const CardArt &art);
 QVector<QRectF> sheetCardsMm(const CardArt &art);
 
 QByteArray pdfCard(const CardArt &art, const QString &title);
-QByteArray pdfSheet(const CardArt &art, const QString &title);
+// All the sheet's cards, or only its first `copies`.
+QByteArray pdfSheet(const CardArt &art, const QString &title, int copies = -1);
 QByteArray pdfTestSheet(const QSize &cardPx);
 // The card drawn at that many pixels per inch over its trade size: 1063 x 638 at 300 ppi.
 QImage png(const CardArt &art, int ppi);

@@ -3,7 +3,12 @@
 // not installed or cannot start. The server is stopped and its directory removed afterwards.
 #include "support/MessageAnswers.h"
 
+#include "PdfTools.h"
+#include "card/CardFonts.h"
+#include "card/CardModel.h"
+#include "card/CardRenderer.h"
 #include "output/CardFile.h"
+#include "output/PrintCalibration.h"
 #include "output/PrintWindow.h"
 #include "widgets/ProgramDirectory.h"
 
@@ -15,6 +20,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+Q_DECLARE_METATYPE(Calibration)
 
 namespace {
 // A colour A4 printer whose printable area starts 18 pt from the left and 36 pt from the top; the
@@ -193,6 +200,69 @@ private slots:
                  qPrintable(QStringLiteral("at %1,%2").arg(red.left()).arg(red.top())));
         QVERIFY2(qAbs(red.width() - 510) <= 2 && qAbs(red.height() - 776) <= 2,
                  qPrintable(QStringLiteral("%1 x %2").arg(red.width()).arg(red.height())));
+    }
+
+    // A card with its design prints sharp through the queue: its text stays text, it measures what the
+    // print image measures (90.0 x 54.8 mm) at the printable corner, and the printer's calibration moves
+    // and grows it by exactly what was measured.
+    void printsTheDesignSharp_data()
+    {
+        QTest::addColumn<Calibration>("calibration");
+        QTest::newRow("uncalibrated") << Calibration();
+        QTest::newRow("+1.5 / -2.0 mm, 101 %") << Calibration{1.5, -2.0, 101};
+    }
+    void printsTheDesignSharp()
+    {
+        QFETCH(Calibration, calibration);
+        if (!PdfTools::available())
+            QSKIP("poppler-utils are not installed");
+        CardFonts::install();
+        QCOMPARE(PrintCalibration::save(QStringLiteral("velnor-file"), calibration), QString());
+        auto design = std::make_unique<CardModel>();
+        design->setBackgroundShown(false);
+        design->setPageColor(0x0080C0F0);
+        const QString name = design->textElement(ElementId::LabName).text;
+        PrintWindow w(renderCard(*design), nullptr);
+        w.setDesign(std::move(design));
+        w.show();
+        for (QRadioButton *o : w.findChildren<QRadioButton *>("OptPrintSet"))
+            if (o->property("index").toInt() == 0)
+                QTest::mouseClick(o, Qt::LeftButton);
+        QFile::remove(m_output);
+        MessageAnswers answers;
+        auto *button = w.findChild<QLabel *>("ImgPrint");
+        QTest::mousePress(button, Qt::LeftButton, {}, QPoint(10, 10));
+        QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(10, 10));
+        QCOMPARE(answers.count(), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(PdfTools::text(m_output).contains(name), 30000);
+        for (const QString &row : pdfImages(m_output).mid(2)) // the logo only, no picture of the card
+            QVERIFY2(!row.simplified().contains(QStringLiteral(" 340 207 ")), qPrintable(row));
+
+        constexpr int Dpi = 400;
+        const QImage page = PdfTools::render(m_output, Dpi, m_root.path() + "/sharp");
+        QRect ink;
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x)
+                if (qBlue(page.pixel(x, y)) < 192)
+                    ink |= QRect(x, y, 1, 1);
+        const QRectF mm(QPointF(ink.topLeft()) * 25.4 / Dpi, QSizeF(ink.size()) * 25.4 / Dpi);
+        const double s = calibration.scalePercent / 100;
+        // The queue's printable corner is 18 x 36 pt.
+        const QRectF expected(QPointF(18, 36) * 25.4 / 72 +
+                                  QPointF(calibration.offsetXMm, calibration.offsetYMm),
+                              QSizeF(90.0, 54.77) * s);
+        const auto near = [](double a, double b) { return std::abs(a - b) <= 0.1; };
+        QVERIFY2(near(mm.left(), expected.left()) && near(mm.top(), expected.top()) &&
+                     near(mm.width(), expected.width()) && near(mm.height(), expected.height()),
+                 qPrintable(QStringLiteral("%1,%2 %3 x %4 mm, expected %5,%6 %7 x %8")
+                                .arg(mm.left())
+                                .arg(mm.top())
+                                .arg(mm.width())
+                                .arg(mm.height())
+                                .arg(expected.left())
+                                .arg(expected.top())
+                                .arg(expected.width())
+                                .arg(expected.height())));
     }
 
 private:

@@ -4,6 +4,9 @@
 #include "support/MessageAnswers.h"
 #include "support/ProgramFolder.h"
 
+#include "card/CardFonts.h"
+#include "card/CardModel.h"
+#include "card/CardRenderer.h"
 #include "output/CardFile.h"
 #include "output/PagePrinter.h"
 #include "output/PrintSheet.h"
@@ -436,6 +439,72 @@ private slots:
                                 .arg(red.top())
                                 .arg(printable.left())
                                 .arg(printable.top())));
+        QVERIFY2(qAbs(red.width() - expected.width()) <= 2 && qAbs(red.height() - expected.height()) <= 2,
+                 qPrintable(QStringLiteral("%1 x %2").arg(red.width()).arg(red.height())));
+    }
+
+    // With its design the card prints sharp, as text, at the places and the size the print image has.
+    void sharpPrintKeepsThePlaces_data()
+    {
+        QTest::addColumn<int>("orientation");
+        QTest::addColumn<int>("option");
+        QTest::addColumn<int>("copies");
+        QTest::newRow("one landscape card") << int(Orientation::Landscape) << 0 << 1;
+        QTest::newRow("landscape sheet") << int(Orientation::Landscape) << 1 << 10;
+        QTest::newRow("portrait sheet") << int(Orientation::Portrait) << 1 << 9;
+    }
+    void sharpPrintKeepsThePlaces()
+    {
+        QFETCH(int, orientation);
+        QFETCH(int, option);
+        QFETCH(int, copies);
+        const QString pdftoppm = QStandardPaths::findExecutable("pdftoppm");
+        const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
+        if (pdftotext.isEmpty() || pdftoppm.isEmpty())
+            QSKIP("poppler-utils (pdftotext, pdftoppm) are not installed");
+        CardFonts::install();
+        auto design = std::make_unique<CardModel>();
+        design->setOrientation(Orientation(orientation));
+        design->setBackgroundShown(false);
+        design->setPageColor(0x000000C8); // red
+        design->setText(ElementId::LabName, QStringLiteral("李四"));
+        const QImage picture = renderCard(*design);
+        const QString pdf = m_dir->path() + "/sharp.pdf";
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        PrintWindow w(picture, nullptr);
+        w.setDesign(std::move(design));
+        w.show();
+        w.setPrintTarget(
+            [&](const PagePrinter::Content &c, QString *) { return PagePrinter::print(printer, c); });
+        QTest::mouseClick(::option(w, option), Qt::LeftButton);
+        MessageAnswers answers;
+        pressPrint(w);
+        QCOMPARE(answers.count(), 0);
+
+        QProcess text;
+        text.start(pdftotext, {pdf, "-"});
+        QVERIFY(text.waitForFinished(20000));
+        QCOMPARE(QString::fromUtf8(text.readAllStandardOutput()).count(QStringLiteral("李四")), copies);
+
+        const int dpi = 300;
+        QProcess render;
+        render.start(pdftoppm, {"-r", QString::number(dpi), "-singlefile", pdf, m_dir->path() + "/sharp"});
+        QVERIFY(render.waitForFinished(60000));
+        const QImage page(m_dir->path() + "/sharp.ppm");
+        QRect red;
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x) {
+                const QRgb p = page.pixel(x, y);
+                if (qRed(p) > 150 && qGreen(p) < 80 && qBlue(p) < 80)
+                    red |= QRect(x, y, 1, 1);
+            }
+        const QImage image = option == 0 ? picture : PrintSheet::compose(picture);
+        const QRect printable = printer.pageLayout().paintRectPixels(dpi);
+        const QSizeF expected = QSizeF(image.size()) * dpi / 96.0;
+        QVERIFY(qAbs(red.left() - printable.left()) <= 2 && qAbs(red.top() - printable.top()) <= 2);
         QVERIFY2(qAbs(red.width() - expected.width()) <= 2 && qAbs(red.height() - expected.height()) <= 2,
                  qPrintable(QStringLiteral("%1 x %2").arg(red.width()).arg(red.height())));
     }

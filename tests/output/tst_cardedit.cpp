@@ -11,6 +11,7 @@
 #include "card/CardRenderer.h"
 #include "output/CardBrowser.h"
 #include "output/CardFile.h"
+#include "output/PrintJob.h"
 #include "output/SavePanel.h"
 #include "widgets/ProgramDirectory.h"
 
@@ -78,6 +79,7 @@ private slots:
     void noDesignNoEdit();
     void damagedDesignChangesNothing();
     void deleteTakesTheDesign();
+    void savedCardPrintsFromItsDesign();
 
 private:
     bool save(CardModel &card, const QString &name)
@@ -237,6 +239,24 @@ void TestCardEdit::deleteTakesTheDesign()
     QVERIFY(QFile::exists(cardFile("乙.card")));
     QCOMPARE(b.findChild<QLabel *>("Label1")->text(), QStringLiteral("共有1张名片"));
     QVERIFY(!button(b, "CmdEditCard")->isEnabled());
+}
+
+// What printing and export find for a saved card: its design (drawn sharp), the same card as the picture;
+// once the picture is replaced by hand the design no longer belongs to it and the picture is printed.
+void TestCardEdit::savedCardPrintsFromItsDesign()
+{
+    CardModel card;
+    card.setOrientation(Orientation::Portrait);
+    card.setText(ElementId::LabOffice, QStringLiteral("清晰印刷"));
+    QVERIFY(save(card, QStringLiteral("清晰")));
+    QString problem;
+    const std::unique_ptr<CardModel> design = PrintJob::designOf(cardFile("清晰.bmp"), &problem);
+    QVERIFY2(design, qPrintable(problem));
+    QCOMPARE(renderCard(*design), renderCard(card));
+
+    QCOMPARE(CardFile::writeBmp(renderCard(CardModel()), cardFile("清晰.bmp")), QString());
+    QVERIFY(!PrintJob::designOf(cardFile("清晰.bmp"), &problem));
+    QVERIFY(!problem.isEmpty());
 }
 
 QTEST_MAIN(TestCardEdit)

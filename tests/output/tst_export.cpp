@@ -312,7 +312,7 @@ private slots:
         CardModel card;
         makeCard(card, Orientation(orientation), Page::Colour, false);
         // A black block at each card's top-left corner marks where the card starts.
-        for (const ElementInfo &e : ElementTable)
+        for (const ElementRow &e : ElementTable)
             card.setVisible(e.id, false);
         card.setVisible(ElementId::Hline, true);
         card.setForeColor(ElementId::Hline, 0);

@@ -244,7 +244,7 @@ private slots:
         PrintWindow w(patterned({340, 207}), nullptr);
         w.show();
         int printed = 0;
-        w.setPrintFunction([&](const QImage &) {
+        w.setPrintTarget([&](const PagePrinter::Content &, QString *) {
             ++printed;
             return PagePrinter::Result::Printed;
         });

@@ -21,7 +21,7 @@ public slots:
     void open(const QUrl &url) { opened << url; }
 };
 
-class TestHelpAbout : public QObject {
+class TstHelpAbout : public QObject {
     Q_OBJECT
 
 private slots:
@@ -36,18 +36,18 @@ private:
     UrlRecorder m_browser;
 };
 
-void TestHelpAbout::initTestCase()
+void TstHelpAbout::initTestCase()
 {
     CardFonts::install();
     QDesktopServices::setUrlHandler(QUrl(QString::fromLatin1(DownloadAddress)).scheme(), &m_browser, "open");
 }
 
-void TestHelpAbout::cleanupTestCase()
+void TstHelpAbout::cleanupTestCase()
 {
     QDesktopServices::unsetUrlHandler(QUrl(QString::fromLatin1(DownloadAddress)).scheme());
 }
 
-void TestHelpAbout::helpTextHasTheNineSections()
+void TstHelpAbout::helpTextHasTheNineSections()
 {
     const QStringList headings{
         QStringLiteral("◆快速设置名片的页面："),
@@ -81,7 +81,7 @@ void TestHelpAbout::helpTextHasTheNineSections()
     }
 }
 
-void TestHelpAbout::helpBoxShowsTheGuideReadOnly()
+void TstHelpAbout::helpBoxShowsTheGuideReadOnly()
 {
     HelpPanel panel;
     panel.show();
@@ -104,7 +104,7 @@ void TestHelpAbout::helpBoxShowsTheGuideReadOnly()
     QCOMPARE(box->toPlainText(), shown);
 }
 
-void TestHelpAbout::linkLooks()
+void TstHelpAbout::linkLooks()
 {
     AboutPanel panel;
     panel.resize(243, 377);
@@ -134,7 +134,7 @@ void TestHelpAbout::linkLooks()
     QCOMPARE(link->palette().color(QPalette::WindowText), colour); // only the weight changes
 }
 
-void TestHelpAbout::releaseOpensTheDownloadAddress()
+void TstHelpAbout::releaseOpensTheDownloadAddress()
 {
     m_browser.opened.clear();
     const QUrl address(QString::fromLatin1(DownloadAddress));
@@ -150,5 +150,5 @@ void TestHelpAbout::releaseOpensTheDownloadAddress()
     QCOMPARE(m_browser.opened, (QList<QUrl>{address, address}));
 }
 
-QTEST_MAIN(TestHelpAbout)
+QTEST_MAIN(TstHelpAbout)
 #include "tst_helpabout.moc"

@@ -50,7 +50,7 @@ QRectF inkMm(const QImage &page, int dpi)
 }
 } // namespace
 
-class TestCalibration : public QObject {
+class TstCalibration : public QObject {
     Q_OBJECT
 
 private slots:
@@ -263,5 +263,5 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 
-QTEST_MAIN(TestCalibration)
+QTEST_MAIN(TstCalibration)
 #include "tst_calibration.moc"

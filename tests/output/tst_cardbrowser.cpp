@@ -71,7 +71,7 @@ bool enabled(CardBrowser &b, const char *name)
 }
 } // namespace
 
-class TestCardBrowser : public QObject {
+class TstCardBrowser : public QObject {
     Q_OBJECT
 
 private slots:
@@ -386,5 +386,5 @@ private:
     std::unique_ptr<ProgramFolder> m_dir;
 };
 
-QTEST_MAIN(TestCardBrowser)
+QTEST_MAIN(TstCardBrowser)
 #include "tst_cardbrowser.moc"

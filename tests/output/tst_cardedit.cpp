@@ -50,7 +50,7 @@ QPushButton *button(CardBrowser &b, const char *name)
 }
 } // namespace
 
-class TestCardEdit : public QObject {
+class TstCardEdit : public QObject {
     Q_OBJECT
 
 private slots:
@@ -93,7 +93,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 
-void TestCardEdit::saveWritesBothAndThePictureAsBefore()
+void TstCardEdit::saveWritesBothAndThePictureAsBefore()
 {
     CardModel card;
     card.setText(ElementId::LabName, QStringLiteral("李四"));
@@ -117,7 +117,7 @@ void TestCardEdit::saveWritesBothAndThePictureAsBefore()
     QCOMPARE(renderCard(opened), renderCard(card));
 }
 
-void TestCardEdit::editOpensTheDesignAsOneStep()
+void TstCardEdit::editOpensTheDesignAsOneStep()
 {
     CardModel saved;
     saved.setOrientation(Orientation::Portrait);
@@ -157,7 +157,7 @@ void TestCardEdit::editOpensTheDesignAsOneStep()
     QCOMPARE(fileBytes(m_dir->filePath("myset.ini")), settings);
 }
 
-void TestCardEdit::editButtonLooksLikeItsNeighbours()
+void TstCardEdit::editButtonLooksLikeItsNeighbours()
 {
     CardModel card;
     CardBrowser b(&card, nullptr);
@@ -179,7 +179,7 @@ void TestCardEdit::editButtonLooksLikeItsNeighbours()
     QVERIFY(!edit->isEnabled()); // nothing chosen
 }
 
-void TestCardEdit::noDesignNoEdit()
+void TstCardEdit::noDesignNoEdit()
 {
     // Saved before designs existed, and a JPEG put there by hand.
     QVERIFY(QImage(340, 207, QImage::Format_RGB32).save(cardFile("旧名片.bmp")));
@@ -195,7 +195,7 @@ void TestCardEdit::noDesignNoEdit()
     QCOMPARE(b.findChild<QLabel *>("Label1")->text(), QStringLiteral("共有2张名片"));
 }
 
-void TestCardEdit::damagedDesignChangesNothing()
+void TstCardEdit::damagedDesignChangesNothing()
 {
     CardModel saved;
     QVERIFY(save(saved, QStringLiteral("坏")));
@@ -222,7 +222,7 @@ void TestCardEdit::damagedDesignChangesNothing()
     QVERIFY(b.isVisible());
 }
 
-void TestCardEdit::deleteTakesTheDesign()
+void TstCardEdit::deleteTakesTheDesign()
 {
     CardModel saved;
     QVERIFY(save(saved, QStringLiteral("甲")));
@@ -243,7 +243,7 @@ void TestCardEdit::deleteTakesTheDesign()
 
 // What printing and export find for a saved card: its design (drawn sharp), the same card as the picture;
 // once the picture is replaced by hand the design no longer belongs to it and the picture is printed.
-void TestCardEdit::savedCardPrintsFromItsDesign()
+void TstCardEdit::savedCardPrintsFromItsDesign()
 {
     CardModel card;
     card.setOrientation(Orientation::Portrait);
@@ -259,5 +259,5 @@ void TestCardEdit::savedCardPrintsFromItsDesign()
     QVERIFY(!problem.isEmpty());
 }
 
-QTEST_MAIN(TestCardEdit)
+QTEST_MAIN(TstCardEdit)
 #include "tst_cardedit.moc"

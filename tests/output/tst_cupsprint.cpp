@@ -79,7 +79,7 @@ QStringList pdfImages(const QString &pdf)
 }
 } // namespace
 
-class TestCupsPrint : public QObject {
+class TstCupsPrint : public QObject {
     Q_OBJECT
 
 private slots:
@@ -272,5 +272,5 @@ private:
     QString m_output;
 };
 
-QTEST_MAIN(TestCupsPrint)
+QTEST_MAIN(TstCupsPrint)
 #include "tst_cupsprint.moc"

@@ -95,7 +95,7 @@ QStringList filesIn(const QString &dir)
 }
 } // namespace
 
-class TestExport : public QObject {
+class TstExport : public QObject {
     Q_OBJECT
 
 private slots:
@@ -521,7 +521,7 @@ int main(int argc, char **argv)
         CardFonts::install();
         return exportAsChild(qEnvironmentVariable("VELNOR_EXPORT_CHILD"));
     }
-    TestExport test;
+    TstExport test;
     QTEST_SET_MAIN_SOURCE_PATH
     return QTest::qExec(&test, argc, argv);
 }

@@ -68,7 +68,7 @@ QLabel *preview(PrintWindow &w)
 }
 } // namespace
 
-class TestPrintWindow : public QObject {
+class TstPrintWindow : public QObject {
     Q_OBJECT
 
 private slots:
@@ -523,5 +523,5 @@ private:
     std::unique_ptr<ProgramFolder> m_dir;
 };
 
-QTEST_MAIN(TestPrintWindow)
+QTEST_MAIN(TstPrintWindow)
 #include "tst_printwindow.moc"

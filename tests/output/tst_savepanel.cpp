@@ -60,7 +60,7 @@ QStringList folderEntries()
 }
 } // namespace
 
-class TestSavePanel : public QObject {
+class TstSavePanel : public QObject {
     Q_OBJECT
 
 private slots:
@@ -391,5 +391,5 @@ private:
     std::unique_ptr<SavePanel> m_panel;
 };
 
-QTEST_MAIN(TestSavePanel)
+QTEST_MAIN(TstSavePanel)
 #include "tst_savepanel.moc"

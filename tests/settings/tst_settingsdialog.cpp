@@ -40,7 +40,7 @@ constexpr ElementId Texts[TextElementCount] = {
     ElementId::LabFax,  ElementId::LabTel, ElementId::LabMob,    ElementId::LabHttp, ElementId::LabMail};
 } // namespace
 
-class TestSettingsDialog : public QObject {
+class TstSettingsDialog : public QObject {
     Q_OBJECT
 
 private slots:
@@ -76,7 +76,7 @@ private:
     QPointer<SettingsDialog> m_dialog;
 };
 
-template <class W> W *TestSettingsDialog::control(const char *name, int index) const
+template <class W> W *TstSettingsDialog::control(const char *name, int index) const
 {
     for (W *w : m_dialog->findChildren<W *>(QLatin1String(name)))
         if (index < 0 || w->property("index").toInt() == index)
@@ -84,12 +84,12 @@ template <class W> W *TestSettingsDialog::control(const char *name, int index) c
     qFatal("no control %s (%d)", name, index);
 }
 
-void TestSettingsDialog::initTestCase()
+void TstSettingsDialog::initTestCase()
 {
     CardFonts::install();
 }
 
-void TestSettingsDialog::init()
+void TstSettingsDialog::init()
 {
     m_dir = new QTemporaryDir;
     QVERIFY(m_dir->isValid());
@@ -103,14 +103,14 @@ void TestSettingsDialog::init()
     QVERIFY(QTest::qWaitForWindowExposed(m_dialog));
 }
 
-void TestSettingsDialog::cleanup()
+void TstSettingsDialog::cleanup()
 {
     delete m_dialog;
     delete m_card;
     delete m_dir;
 }
 
-void TestSettingsDialog::opensFramelessModelessAndPlaced()
+void TstSettingsDialog::opensFramelessModelessAndPlaced()
 {
     QCOMPARE(m_dialog->objectName(), QStringLiteral("FrmSet"));
     QVERIFY(m_dialog->windowFlags() & Qt::FramelessWindowHint);
@@ -124,7 +124,7 @@ void TestSettingsDialog::opensFramelessModelessAndPlaced()
     QCOMPARE(m_dialog->x(), (s.width() - m_dialog->width()) / 2);
 }
 
-void TestSettingsDialog::loadState()
+void TstSettingsDialog::loadState()
 {
     QCOMPARE(control<QPlainTextEdit>("TxtTitle")->toPlainText(), QStringLiteral("第一行\n第二行"));
     QCOMPARE(m_card->motto(), QStringLiteral("第一行\r\n第二行")); // the load writes the same motto back
@@ -143,7 +143,7 @@ void TestSettingsDialog::loadState()
     QVERIFY(control<QPlainTextEdit>("TextInput")->toPlainText().isEmpty());
 }
 
-void TestSettingsDialog::choosingAnElementLoadsAndSelects_data()
+void TstSettingsDialog::choosingAnElementLoadsAndSelects_data()
 {
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("text");
@@ -163,7 +163,7 @@ void TestSettingsDialog::choosingAnElementLoadsAndSelects_data()
                                    << QStringLiteral("甲公司\u2029乙部门");
 }
 
-void TestSettingsDialog::choosingAnElementLoadsAndSelects()
+void TstSettingsDialog::choosingAnElementLoadsAndSelects()
 {
     QFETCH(int, index);
     QFETCH(QString, text);
@@ -191,7 +191,7 @@ void TestSettingsDialog::choosingAnElementLoadsAndSelects()
     QVERIFY(box->toPlainText().contains(u'9'));
 }
 
-void TestSettingsDialog::textInputGoesIntoTheChosenElementOnly()
+void TstSettingsDialog::textInputGoesIntoTheChosenElementOnly()
 {
     auto *box = control<QPlainTextEdit>("TextInput");
     int cardChanges = 0;
@@ -210,7 +210,7 @@ void TestSettingsDialog::textInputGoesIntoTheChosenElementOnly()
             QVERIFY(!m_card->textElement(other).text.contains(QStringLiteral("工程师")));
 }
 
-void TestSettingsDialog::titleGoesIntoTheRunningMotto()
+void TstSettingsDialog::titleGoesIntoTheRunningMotto()
 {
     QStringList mottos;
     connect(m_card, &CardModel::mottoChanged, this, [&](const QString &m) { mottos << m; });
@@ -223,7 +223,7 @@ void TestSettingsDialog::titleGoesIntoTheRunningMotto()
         QVERIFY(mottos.contains(typed));
 }
 
-void TestSettingsDialog::optionShowsTheNamedObjectsColour()
+void TstSettingsDialog::optionShowsTheNamedObjectsColour()
 {
     int cardChanges = 0;
     connect(m_card, &CardModel::changed, this, [&] { ++cardChanges; });
@@ -234,7 +234,7 @@ void TestSettingsDialog::optionShowsTheNamedObjectsColour()
     QCOMPARE(cardChanges, 0);
 }
 
-void TestSettingsDialog::stripHoverSetsOnlyTheSwatch()
+void TstSettingsDialog::stripHoverSetsOnlyTheSwatch()
 {
     auto *strip = control<PaletteStrip>("PicColor");
     int cardChanges = 0;
@@ -252,7 +252,7 @@ void TestSettingsDialog::stripHoverSetsOnlyTheSwatch()
     QCOMPARE(control<QLabel>("LabR")->text(), QStringLiteral("R：0"));
 }
 
-void TestSettingsDialog::foregroundPickRecoloursTextsAndLine()
+void TstSettingsDialog::foregroundPickRecoloursTextsAndLine()
 {
     // An element with a colour of its own and a hidden one are recoloured like the rest.
     m_card->setForeColor(ElementId::LabMob, VbColors::rgb(255, 0, 0));
@@ -286,7 +286,7 @@ void TestSettingsDialog::foregroundPickRecoloursTextsAndLine()
     QCOMPARE(swatch(), QColor(9, 9, 9));
 }
 
-void TestSettingsDialog::pagePickSetsOnlyThePageColour()
+void TstSettingsDialog::pagePickSetsOnlyThePageColour()
 {
     QImage picture(8, 8, QImage::Format_RGB32);
     picture.fill(Qt::green);
@@ -312,7 +312,7 @@ void TestSettingsDialog::pagePickSetsOnlyThePageColour()
     QCOMPARE(m_card->element(ElementId::Hline).color, lineColour);
 }
 
-void TestSettingsDialog::saveWritesTheCardAsItIs_data()
+void TstSettingsDialog::saveWritesTheCardAsItIs_data()
 {
     QTest::addColumn<VbColor>("page");
     QTest::addColumn<QString>("pageText");
@@ -320,7 +320,7 @@ void TestSettingsDialog::saveWritesTheCardAsItIs_data()
     QTest::newRow("dark blue") << VbColor(0x00400000) << QStringLiteral("4194304");
 }
 
-void TestSettingsDialog::saveWritesTheCardAsItIs()
+void TstSettingsDialog::saveWritesTheCardAsItIs()
 {
     QFETCH(VbColor, page);
     QFETCH(QString, pageText);
@@ -360,7 +360,7 @@ void TestSettingsDialog::saveWritesTheCardAsItIs()
     QCOMPARE(fileBytes(settingsFilePath()), gbk(expected));
 }
 
-void TestSettingsDialog::saveTakesChangesMadeOnTheCardMeanwhile()
+void TstSettingsDialog::saveTakesChangesMadeOnTheCardMeanwhile()
 {
     MessageAnswers seen;
     QTest::mouseClick(control<QPushButton>("Command1"), Qt::LeftButton);
@@ -377,7 +377,7 @@ void TestSettingsDialog::saveTakesChangesMadeOnTheCardMeanwhile()
              QStringLiteral("第一行\r\n第二行"));
 }
 
-void TestSettingsDialog::unwritableFileIsReportedNotConfirmed_data()
+void TstSettingsDialog::unwritableFileIsReportedNotConfirmed_data()
 {
     QTest::addColumn<QString>("how");
     QTest::newRow("read-only directory") << QStringLiteral("readonly");
@@ -387,7 +387,7 @@ void TestSettingsDialog::unwritableFileIsReportedNotConfirmed_data()
     QTest::newRow("file-size limit") << QStringLiteral("limit");
 }
 
-void TestSettingsDialog::unwritableFileIsReportedNotConfirmed()
+void TstSettingsDialog::unwritableFileIsReportedNotConfirmed()
 {
     QFETCH(QString, how);
     const QString dir = m_dir->filePath(QStringLiteral("program"));
@@ -447,7 +447,7 @@ void TestSettingsDialog::unwritableFileIsReportedNotConfirmed()
 }
 
 // A link named myset.ini is replaced by the saved settings; the file it pointed at keeps its bytes.
-void TestSettingsDialog::linkInTheSettingsPlaceIsReplaced()
+void TstSettingsDialog::linkInTheSettingsPlaceIsReplaced()
 {
     const QString outside = m_dir->filePath(QStringLiteral("outside.txt"));
     {
@@ -465,14 +465,14 @@ void TestSettingsDialog::linkInTheSettingsPlaceIsReplaced()
              VbColors::toSettingText(m_card->pageColor()));
 }
 
-void TestSettingsDialog::closingWritesAndUndoesNothing_data()
+void TstSettingsDialog::closingWritesAndUndoesNothing_data()
 {
     QTest::addColumn<QString>("how");
     QTest::newRow("取消") << QStringLiteral("Command2");
     QTest::newRow("close label") << QStringLiteral("LabClose");
 }
 
-void TestSettingsDialog::closingWritesAndUndoesNothing()
+void TstSettingsDialog::closingWritesAndUndoesNothing()
 {
     QFETCH(QString, how);
     auto *box = control<QPlainTextEdit>("TxtTitle");
@@ -491,5 +491,5 @@ void TestSettingsDialog::closingWritesAndUndoesNothing()
     QVERIFY(!QFile::exists(settingsFilePath()));
 }
 
-QTEST_MAIN(TestSettingsDialog)
+QTEST_MAIN(TstSettingsDialog)
 #include "tst_settingsdialog.moc"

@@ -53,9 +53,10 @@ bool isOpaque(const QImage &image)
 
 CardModel::CardModel(QObject *parent) : QObject(parent), m_motto(DefaultMotto), m_history(nullptr)
 {
+    m_state.pageColor = VbColors::WindowBackground;
     for (int i = 0; i < TextElementCount; ++i) {
         const DefaultTextRow &d = TextDefaults[i];
-        TextElement &e = m_texts[size_t(i)];
+        TextElement &e = m_state.texts[size_t(i)];
         e.id = ElementId(i);
         e.text = QString::fromUtf8(d.text);
         e.sizePt = d.sizePt;
@@ -64,17 +65,18 @@ CardModel::CardModel(QObject *parent) : QObject(parent), m_motto(DefaultMotto), 
         e.alignRight = d.alignRight;
         e.wordWrap = e.id == ElementId::LabAdd;
     }
-    m_line = CardElement{ElementId::Hline, 0, 0, 0, DefaultLineHeight, true, 0x00000000};
-    m_logoElement = CardElement{ElementId::PicCardLogo, 0, 0, 1200, 975, true, 0}; // until the logo is set
+    m_state.line = CardElement{ElementId::Hline, 0, 0, 0, DefaultLineHeight, true, 0x00000000};
+    m_state.logoElement =
+        CardElement{ElementId::PicCardLogo, 0, 0, 1200, 975, true, 0}; // until the logo is set
     applyLayout(LandscapeLayout);
-    m_texts[size_t(ElementId::LabAdd)].width = DefaultAddressWidth;
-    for (TextElement &e : m_texts)
+    m_state.texts[size_t(ElementId::LabAdd)].width = DefaultAddressWidth;
+    for (TextElement &e : m_state.texts)
         CardFonts::layout(e);
     QImage logo(Assets::Logo);
     if (!logo.isNull())
         setLogo(logo);
     QImage tile(Assets::WorkTile);
-    m_pictureStore = tile.isNull() ? QImage() : tile;
+    m_state.pictureStore = tile.isNull() ? QImage() : tile;
     // Made last: building the default card is no step.
     m_history = new CardHistory(this);
 }
@@ -99,48 +101,20 @@ void CardModel::record(const char *what, ElementId id, const QString &mergeKey)
 
 CardState CardModel::state() const
 {
-    CardState s;
-    s.orientation = m_orientation;
-    s.cardWidth = m_cardWidth;
-    s.cardHeight = m_cardHeight;
-    s.cardPlace = m_cardPlace;
-    s.shadowPlace = m_shadowPlace;
-    s.pageColor = m_pageColor;
-    s.pagePicture = m_pagePicture;
-    s.paintedLayer = m_paintedLayer;
-    s.pictureStore = m_pictureStore;
-    s.backgroundShown = m_backgroundShown;
-    s.texts = m_texts;
-    s.line = m_line;
-    s.logoElement = m_logoElement;
-    s.logo = m_logo;
-    return s;
+    return m_state;
 }
 
 void CardModel::restore(const CardState &s)
 {
-    const CardState old = state();
-    m_orientation = s.orientation;
-    m_cardWidth = s.cardWidth;
-    m_cardHeight = s.cardHeight;
-    m_cardPlace = s.cardPlace;
-    m_shadowPlace = s.shadowPlace;
-    m_pageColor = s.pageColor;
-    m_pagePicture = s.pagePicture;
-    m_paintedLayer = s.paintedLayer;
-    m_pictureStore = s.pictureStore;
-    m_backgroundShown = s.backgroundShown;
-    m_texts = s.texts;
-    m_line = s.line;
-    m_logoElement = s.logoElement;
-    m_logo = s.logo;
+    const CardState old = m_state;
+    m_state = s;
 
     // Only what really changed is announced, so an undo repaints and refreshes no more than it must.
     if (old.orientation != s.orientation || old.cardWidth != s.cardWidth || old.cardHeight != s.cardHeight ||
         old.cardPlace != s.cardPlace || old.shadowPlace != s.shadowPlace)
-        emit orientationChanged(m_orientation);
+        emit orientationChanged(m_state.orientation);
     if (old.backgroundShown != s.backgroundShown)
-        emit backgroundShownChanged(m_backgroundShown);
+        emit backgroundShownChanged(m_state.backgroundShown);
     if (!old.samePage(s))
         emit pageChanged();
     for (int i = 0; i < ElementCount; ++i) {
@@ -157,28 +131,28 @@ void CardModel::restore(const CardState &s)
 
 QSize CardModel::cardSizePx() const
 {
-    return QSize(Twips::toPx(m_cardWidth), Twips::toPx(m_cardHeight));
+    return QSize(Twips::toPx(m_state.cardWidth), Twips::toPx(m_state.cardHeight));
 }
 
 void CardModel::applyLayout(const PageLayout &layout)
 {
-    m_cardPlace = QPointF(layout.cardLeft, layout.cardTop);
-    m_cardWidth = layout.cardWidth;
-    m_cardHeight = layout.cardHeight;
-    m_shadowPlace = QPointF(layout.shadowLeft, layout.shadowTop);
+    m_state.cardPlace = QPointF(layout.cardLeft, layout.cardTop);
+    m_state.cardWidth = layout.cardWidth;
+    m_state.cardHeight = layout.cardHeight;
+    m_state.shadowPlace = QPointF(layout.shadowLeft, layout.shadowTop);
     for (const ElementPlaceRow &p : layout.places) {
         CardElement &e = mutableElement(p.id);
         e.left = p.left;
         e.top = p.top;
         if (p.id == ElementId::Hline) {
-            e.width = m_cardWidth - layout.lineWidthMargin;
+            e.width = m_state.cardWidth - layout.lineWidthMargin;
         } else if (p.id == ElementId::LabAdd) {
             TextElement &add = mutableText(p.id);
             add.autoSize = layout.addressAutoSize;
             if (layout.addressAutoSize) {
-                add.width = m_cardWidth;
+                add.width = m_state.cardWidth;
             } else {
-                add.width = m_cardWidth - layout.addressWidthMargin;
+                add.width = m_state.cardWidth - layout.addressWidthMargin;
                 add.height = layout.addressFixedHeight;
             }
         }
@@ -188,7 +162,7 @@ void CardModel::applyLayout(const PageLayout &layout)
 void CardModel::setOrientation(Orientation o)
 {
     record(QStringLiteral("页面方向"));
-    m_orientation = o;
+    m_state.orientation = o;
     applyLayout(pageLayout(o));
     CardFonts::layout(mutableText(ElementId::LabAdd));
     // The painted layer is deliberately left as it was: the page is not tiled again for the new shape.
@@ -201,7 +175,7 @@ void CardModel::setOrientation(Orientation o)
 void CardModel::setPageColor(VbColor c)
 {
     record(QStringLiteral("页面颜色"));
-    m_pageColor = c;
+    m_state.pageColor = c;
     clearPaintedLayer();
     emit pageChanged();
     emit changed();
@@ -210,7 +184,7 @@ void CardModel::setPageColor(VbColor c)
 void CardModel::setPagePicture(const QImage &picture)
 {
     record(QStringLiteral("页面图片"));
-    m_pagePicture = picture;
+    m_state.pagePicture = picture;
     clearPaintedLayer();
     emit pageChanged();
     emit changed();
@@ -220,49 +194,49 @@ void CardModel::tilePage(const QImage &picture)
 {
     record(QStringLiteral("页面纸纹"));
     const QSize size = cardSizePx();
-    if (m_paintedLayer.size() != size) {
+    if (m_state.paintedLayer.size() != size) {
         // Keep what was painted for an earlier shape under the new tiles.
         QImage grown(size, QImage::Format_ARGB32_Premultiplied);
         grown.fill(Qt::transparent);
-        if (!m_paintedLayer.isNull()) {
+        if (!m_state.paintedLayer.isNull()) {
             QPainter p(&grown);
-            p.drawImage(0, 0, m_paintedLayer);
+            p.drawImage(0, 0, m_state.paintedLayer);
         }
-        m_paintedLayer = grown;
+        m_state.paintedLayer = grown;
     }
     {
-        QPainter p(&m_paintedLayer);
+        QPainter p(&m_state.paintedLayer);
         TilePicture(p, size, picture);
     }
     // Usually an opaque picture now covers the whole layer. It is then kept without an alpha channel, so
     // that drawing the card copies it rather than blending every pixel; the pixels are the same.
-    if (m_paintedLayer.hasAlphaChannel() && isOpaque(m_paintedLayer))
-        m_paintedLayer.convertTo(QImage::Format_RGB32);
+    if (m_state.paintedLayer.hasAlphaChannel() && isOpaque(m_state.paintedLayer))
+        m_state.paintedLayer.convertTo(QImage::Format_RGB32);
     emit pageChanged();
     emit changed();
 }
 
 void CardModel::clearPaintedLayer()
 {
-    m_paintedLayer = QImage();
+    m_state.paintedLayer = QImage();
 }
 
 void CardModel::setPictureStore(const QImage &picture)
 {
     record(QStringLiteral("页面图片"));
-    m_pictureStore = picture;
+    m_state.pictureStore = picture;
 }
 
 void CardModel::setBackgroundShown(bool shown)
 {
-    if (shown == m_backgroundShown)
+    if (shown == m_state.backgroundShown)
         return;
     record(shown ? QStringLiteral("显示 背景") : QStringLiteral("隐藏 背景"));
-    m_backgroundShown = shown;
+    m_state.backgroundShown = shown;
     emit backgroundShownChanged(shown);
     if (shown) {
-        setPagePicture(m_pictureStore);
-        tilePage(m_pictureStore);
+        setPagePicture(m_state.pictureStore);
+        tilePage(m_state.pictureStore);
     } else {
         setPagePicture(QImage());
     }
@@ -272,34 +246,34 @@ void CardModel::choosePagePicture(const QImage &picture)
 {
     setBackgroundShown(true);
     setPictureStore(picture);
-    setPagePicture(m_pictureStore);
-    tilePage(m_pictureStore);
+    setPagePicture(m_state.pictureStore);
+    tilePage(m_state.pictureStore);
 }
 
 const CardElement &CardModel::element(ElementId id) const
 {
     if (isText(id))
-        return m_texts[size_t(id)];
-    return id == ElementId::Hline ? m_line : m_logoElement;
+        return m_state.texts[size_t(id)];
+    return id == ElementId::Hline ? m_state.line : m_state.logoElement;
 }
 
 const TextElement &CardModel::textElement(ElementId id) const
 {
     Q_ASSERT(isText(id));
-    return m_texts[size_t(id)];
+    return m_state.texts[size_t(id)];
 }
 
 CardElement &CardModel::mutableElement(ElementId id)
 {
     if (isText(id))
-        return m_texts[size_t(id)];
-    return id == ElementId::Hline ? m_line : m_logoElement;
+        return m_state.texts[size_t(id)];
+    return id == ElementId::Hline ? m_state.line : m_state.logoElement;
 }
 
 TextElement &CardModel::mutableText(ElementId id)
 {
     Q_ASSERT(isText(id));
-    return m_texts[size_t(id)];
+    return m_state.texts[size_t(id)];
 }
 
 void CardModel::relayoutText(ElementId id)
@@ -392,12 +366,12 @@ void CardModel::moveElement(ElementId id, double left, double top)
 void CardModel::setLineSize(double width, double height)
 {
     // A scroll bar held down or clicked again and again is one step per bar.
-    if (width != m_line.width)
+    if (width != m_state.line.width)
         record(QStringLiteral("直线宽度"), QStringLiteral("line:width"));
-    else if (height != m_line.height)
+    else if (height != m_state.line.height)
         record(QStringLiteral("直线高度"), QStringLiteral("line:height"));
-    m_line.width = width;
-    m_line.height = height;
+    m_state.line.width = width;
+    m_state.line.height = height;
     elementDidChange(ElementId::Hline);
 }
 
@@ -418,9 +392,9 @@ void CardModel::setAddressAutoSize(bool on)
 void CardModel::setLogo(const QImage &picture)
 {
     record(QStringLiteral("标志图片"));
-    m_logo = picture;
-    m_logoElement.width = picture.width() * Twips::PerPixel;
-    m_logoElement.height = picture.height() * Twips::PerPixel;
+    m_state.logo = picture;
+    m_state.logoElement.width = picture.width() * Twips::PerPixel;
+    m_state.logoElement.height = picture.height() * Twips::PerPixel;
     elementDidChange(ElementId::PicCardLogo);
 }
 

@@ -29,29 +29,29 @@ public:
     static QString elementName(ElementId id);
 
     // Page
-    Orientation orientation() const { return m_orientation; }
+    Orientation orientation() const { return m_state.orientation; }
     // Puts the card, its shadow and every element at the layout's places (also when unchanged).
     void setOrientation(Orientation o);
     QSize cardSizePx() const; // 340 x 207 or 207 x 340
-    double cardWidth() const { return m_cardWidth; }
-    double cardHeight() const { return m_cardHeight; }
-    QPointF cardPlace() const { return m_cardPlace; }     // twips in the work area
-    QPointF shadowPlace() const { return m_shadowPlace; } // twips in the work area
+    double cardWidth() const { return m_state.cardWidth; }
+    double cardHeight() const { return m_state.cardHeight; }
+    QPointF cardPlace() const { return m_state.cardPlace; }     // twips in the work area
+    QPointF shadowPlace() const { return m_state.shadowPlace; } // twips in the work area
 
-    VbColor pageColor() const { return m_pageColor; }
+    VbColor pageColor() const { return m_state.pageColor; }
     void setPageColor(VbColor c); // clears the painted layer
-    const QImage &pagePicture() const { return m_pagePicture; }
+    const QImage &pagePicture() const { return m_state.pagePicture; }
     void setPagePicture(const QImage &picture); // a null image is none; clears the painted layer
-    const QImage &paintedLayer() const { return m_paintedLayer; }
+    const QImage &paintedLayer() const { return m_state.paintedLayer; }
     // Tiles the picture over the page at the card's current size into the painted layer.
     void tilePage(const QImage &picture);
 
     // The held page picture (the work-area tile at start, then the last texture or file chosen).
-    const QImage &pictureStore() const { return m_pictureStore; }
+    const QImage &pictureStore() const { return m_state.pictureStore; }
     void setPictureStore(const QImage &picture);
     // The "背景" switch. Changing it runs its reaction: on puts the held picture on the page, tiled;
     // off removes the page picture. Setting the state it already has does nothing.
-    bool backgroundShown() const { return m_backgroundShown; }
+    bool backgroundShown() const { return m_state.backgroundShown; }
     void setBackgroundShown(bool shown);
     // A texture or a picture file chosen for the page: "背景" is ticked first (which puts the previously
     // held picture back only if it was unticked), then the picture is held, put on the page and tiled.
@@ -60,7 +60,7 @@ public:
     // Elements
     const CardElement &element(ElementId id) const;
     const TextElement &textElement(ElementId id) const;
-    const QImage &logo() const { return m_logo; }
+    const QImage &logo() const { return m_state.logo; }
 
     void setText(ElementId id, const QString &text);
     void setFontFace(ElementId id, const QString &face);
@@ -105,20 +105,7 @@ private:
     void record(const QString &description, const QString &mergeKey = QString());
     void record(const char *what, ElementId id, const QString &mergeKey = QString());
 
-    Orientation m_orientation = Orientation::Landscape;
-    double m_cardWidth = 0;
-    double m_cardHeight = 0;
-    QPointF m_cardPlace;
-    QPointF m_shadowPlace;
-    VbColor m_pageColor = VbColors::WindowBackground;
-    QImage m_pagePicture;
-    QImage m_paintedLayer;
-    QImage m_pictureStore;
-    bool m_backgroundShown = true;
-    std::array<TextElement, TextElementCount> m_texts;
-    CardElement m_line;
-    CardElement m_logoElement;
-    QImage m_logo;
+    CardState m_state; // everything that shows on the card
     QString m_motto;
     CardHistory *m_history;
 };

@@ -8,6 +8,7 @@
 
 #include <QPainter>
 #include <QRectF>
+#include <algorithm>
 
 namespace {
 struct DefaultTextRow {
@@ -75,6 +76,9 @@ CardModel::CardModel(QObject *parent) : QObject(parent), m_motto(DefaultMotto), 
         setLogo(logo);
     QImage tile(Assets::WorkTile);
     m_pictureStore = tile.isNull() ? QImage() : tile;
+    // Hidden at first, in the card's top-right corner.
+    updateQr();
+    m_qrElement.left = std::max(0.0, m_cardWidth - m_qrElement.width);
     // Made last: building the default card is no step.
     m_history = new CardHistory(this);
 }
@@ -114,6 +118,8 @@ CardState CardModel::state() const
     s.line = m_line;
     s.logoElement = m_logoElement;
     s.logo = m_logo;
+    s.qr = m_qrElement;
+    s.qrOptions = m_qrOptions;
     return s;
 }
 
@@ -134,6 +140,9 @@ void CardModel::restore(const CardState &s)
     m_line = s.line;
     m_logoElement = s.logoElement;
     m_logo = s.logo;
+    m_qrElement = s.qr;
+    m_qrOptions = s.qrOptions;
+    updateQr();
 
     // Only what really changed is announced, so an undo repaints and refreshes no more than it must.
     if (old.orientation != s.orientation || old.cardWidth != s.cardWidth || old.cardHeight != s.cardHeight ||
@@ -147,7 +156,8 @@ void CardModel::restore(const CardState &s)
         const ElementId id = ElementId(i);
         const bool same = isText(id) ? sameText(old.texts[size_t(i)], s.texts[size_t(i)])
                                      : sameElement(old.element(id), s.element(id)) &&
-                                           (id != ElementId::PicCardLogo || samePicture(old.logo, s.logo));
+                                           (id != ElementId::PicCardLogo || samePicture(old.logo, s.logo)) &&
+                                           (id != ElementId::PicQr || old.qrOptions == s.qrOptions);
         if (!same)
             emit elementChanged(id);
     }
@@ -191,6 +201,7 @@ void CardModel::setOrientation(Orientation o)
     m_orientation = o;
     applyLayout(pageLayout(o));
     CardFonts::layout(mutableText(ElementId::LabAdd));
+    keepQrInside();
     // The painted layer is deliberately left as it was: the page is not tiled again for the new shape.
     emit orientationChanged(o);
     for (int i = 0; i < ElementCount; ++i)
@@ -280,6 +291,8 @@ const CardElement &CardModel::element(ElementId id) const
 {
     if (isText(id))
         return m_texts[size_t(id)];
+    if (id == ElementId::PicQr)
+        return m_qrElement;
     return id == ElementId::Hline ? m_line : m_logoElement;
 }
 
@@ -293,6 +306,8 @@ CardElement &CardModel::mutableElement(ElementId id)
 {
     if (isText(id))
         return m_texts[size_t(id)];
+    if (id == ElementId::PicQr)
+        return m_qrElement;
     return id == ElementId::Hline ? m_line : m_logoElement;
 }
 
@@ -305,6 +320,9 @@ TextElement &CardModel::mutableText(ElementId id)
 void CardModel::relayoutText(ElementId id)
 {
     CardFonts::layout(mutableText(id));
+    // The code says the texts: it changes with them, in the same step.
+    if (updateQr())
+        emit elementChanged(ElementId::PicQr);
     elementDidChange(id);
 }
 
@@ -355,7 +373,7 @@ void CardModel::setStyle(ElementId id, bool bold, bool italic)
 
 void CardModel::setForeColor(ElementId id, VbColor c)
 {
-    if (id == ElementId::PicCardLogo)
+    if (id == ElementId::PicCardLogo || id == ElementId::PicQr)
         return;
     record("颜色", id);
     mutableElement(id).color = c;
@@ -377,6 +395,9 @@ void CardModel::setVisible(ElementId id, bool visible)
         return;
     record(visible ? "显示" : "隐藏", id);
     e.visible = visible;
+    // A hidden text is left out of the code.
+    if (isText(id) && updateQr())
+        emit elementChanged(ElementId::PicQr);
     elementDidChange(id);
 }
 
@@ -422,6 +443,84 @@ void CardModel::setLogo(const QImage &picture)
     m_logoElement.width = picture.width() * Twips::PerPixel;
     m_logoElement.height = picture.height() * Twips::PerPixel;
     elementDidChange(ElementId::PicCardLogo);
+}
+
+bool CardModel::updateQr()
+{
+    const QByteArray text =
+        ContactCode::text(ContactCode::fromTexts(m_texts, m_qrOptions.fields), m_qrOptions.format);
+    const int modulePx = std::clamp(m_qrOptions.modulePx, MinQrModulePx, MaxQrModulePx);
+    bool changed = false;
+    if (text != m_qrText) {
+        m_qrText = text;
+        m_qrCode = QrCode::encode(text);
+        changed = true;
+    }
+    if (changed || modulePx != m_qrImageModulePx || m_qrElement.color != m_qrImageColor ||
+        m_qrImage.isNull() != m_qrCode.isNull()) {
+        m_qrImage = m_qrCode.image(modulePx, VbColors::toQColor(m_qrElement.color));
+        m_qrImageModulePx = modulePx;
+        m_qrImageColor = m_qrElement.color;
+        changed = true;
+    }
+    // The box is the code with its quiet zone; with no code it keeps its place and takes no room.
+    const double side = m_qrCode.sizeWithQuietZone() * modulePx * Twips::PerPixel;
+    m_qrElement.width = side;
+    m_qrElement.height = side;
+    return changed;
+}
+
+void CardModel::keepQrInside()
+{
+    CardElement &e = m_qrElement;
+    // Moved in by the shortest way; a code larger than the card keeps to its top-left corner.
+    e.left = std::max(0.0, std::min(e.left, m_cardWidth - e.width));
+    e.top = std::max(0.0, std::min(e.top, m_cardHeight - e.height));
+}
+
+void CardModel::setQrFields(unsigned fields)
+{
+    fields &= ContactCode::AllFields;
+    if (fields == m_qrOptions.fields)
+        return;
+    record(QStringLiteral("二维码内容"));
+    m_qrOptions.fields = fields;
+    updateQr();
+    elementDidChange(ElementId::PicQr);
+}
+
+void CardModel::setQrFormat(ContactFormat format)
+{
+    if (format == m_qrOptions.format)
+        return;
+    record(QStringLiteral("二维码格式"));
+    m_qrOptions.format = format;
+    updateQr();
+    elementDidChange(ElementId::PicQr);
+}
+
+void CardModel::setQrModuleSize(int px)
+{
+    px = std::clamp(px, MinQrModulePx, MaxQrModulePx);
+    if (px == m_qrOptions.modulePx)
+        return;
+    record(QStringLiteral("二维码大小"));
+    m_qrOptions.modulePx = px;
+    updateQr();
+    elementDidChange(ElementId::PicQr);
+}
+
+bool CardModel::setQrColor(VbColor c)
+{
+    if (ContactCode::contrastRatio(VbColors::toQColor(c), Qt::white) < ContactCode::MinContrast)
+        return false;
+    if (c == m_qrElement.color)
+        return true;
+    record(QStringLiteral("二维码颜色"));
+    m_qrElement.color = c;
+    updateQr();
+    elementDidChange(ElementId::PicQr);
+    return true;
 }
 
 std::optional<ElementId> CardModel::elementAt(const QPointF &twips) const

@@ -16,6 +16,7 @@
 #include "editing/LinePanel.h"
 #include "editing/PagePanel.h"
 #include "editing/PicturePanel.h"
+#include "editing/QrWindow.h"
 #include "editing/ShowPanel.h"
 #include "editing/UndoKeys.h"
 #include "output/CardBrowser.h"
@@ -119,6 +120,7 @@ MainWindow::MainWindow(CardModel *card, QWidget *parent)
     Panel::setGeometryTwips(m_workArea, 120, 420, 6255, 5565);
     m_canvas = m_workArea->canvas();
     new ElementReactions(m_canvas, this);
+    connect(m_canvas, &CardCanvas::qrCodeRequested, this, [this] { QrWindow::showFor(m_card, this); });
     new UndoKeys(this, &card->history());
 
     for (size_t i = 0; i < MenuTable.size(); ++i) {

@@ -16,7 +16,7 @@ struct ShowBoxRow {
     int height;
 };
 constexpr int BoxWidth = 675;
-constexpr std::array<ShowBoxRow, 13> ShowBoxes{{
+constexpr std::array<ShowBoxRow, 14> ShowBoxes{{
     {int(ElementId::PicCardLogo), 240, 360, 255},
     {Background, 240, 808, 255},
     {int(ElementId::Hline), 240, 1256, 255},
@@ -30,6 +30,7 @@ constexpr std::array<ShowBoxRow, 13> ShowBoxes{{
     {int(ElementId::LabFax), 240, 4480, 195},
     {int(ElementId::LabHttp), 240, 4868, 195},
     {int(ElementId::LabMail), 225, 5265, 195},
+    {int(ElementId::PicQr), 240, 5653, 195}, // below the design's boxes, at their spacing
 }};
 } // namespace
 

@@ -105,7 +105,7 @@ void TstFrames::cleanup()
 QList<Panel *> TstFrames::allFrames()
 {
     QList<Panel *> frames;
-    for (const PanelSpec &entry : PanelTable)
+    for (const PanelRow &entry : PanelTable)
         frames << m_window->panel(entry.name);
     m_window->openSettings();
     frames << m_window->settingsDialog()->findChildren<Panel *>();
@@ -163,7 +163,7 @@ void TstFrames::screenshots()
     // Not a check of its own: pictures of every panel and secondary window for a look by eye.
     if (qEnvironmentVariableIsEmpty("VELNOR_SCREENSHOTS"))
         QSKIP("set VELNOR_SCREENSHOTS=DIR to save the pictures");
-    for (const PanelSpec &entry : PanelTable) {
+    for (const PanelRow &entry : PanelTable) {
         m_window->togglePanel(entry.name);
         saveShot(m_window.get(), QString::fromLatin1(entry.name));
     }

@@ -465,8 +465,12 @@ bool CardModel::updateQr()
     }
     // The box is the code with its quiet zone; with no code it keeps its place and takes no room.
     const double side = m_qrCode.sizeWithQuietZone() * modulePx * Twips::PerPixel;
-    m_qrElement.width = side;
-    m_qrElement.height = side;
+    if (side != m_qrElement.width) {
+        m_qrElement.width = side;
+        m_qrElement.height = side;
+        // A code cut off by the card's edge would not scan: grown, it moves in as far as it must.
+        keepQrInside();
+    }
     return changed;
 }
 

@@ -18,7 +18,8 @@
 #include <QSignalBlocker>
 
 namespace {
-constexpr SecondaryWindowLayout QrLayout{"FrmQr", "Velnor二维码名片", 5400, 4380, 300, 5160};
+constexpr SecondaryWindowLayout QrLayout{"FrmQr", "Velnor二维码名片", 5400, 4560, 300, 5160};
+constexpr int Top = 360; // below the title bar
 constexpr int FieldColumns[3] = {180, 1860, 3540};
 constexpr double MmPerPixel = 25.4 / 96;
 } // namespace
@@ -41,7 +42,7 @@ QrWindow::QrWindow(CardModel *card, QWidget *mainWindow) : SecondaryWindow(QrLay
     QWidget *c = client();
 
     auto *fields = Panel::place(new Panel("FraQrFields", QStringLiteral("二维码内容"), c), "FraQrFields", 120,
-                                60, 5160, 1380);
+                                Top + 60, 5160, 1380);
     for (int i = 0; i < ContactCode::FieldCount; ++i) {
         const ContactCode::FieldRow &row = ContactCode::FieldTable[size_t(i)];
         QString caption = QString::fromUtf8(row.caption);
@@ -56,8 +57,8 @@ QrWindow::QrWindow(CardModel *card, QWidget *mainWindow) : SecondaryWindow(QrLay
         });
     }
 
-    auto *format = Panel::place(new Panel("FraQrFormat", QStringLiteral("格式"), c), "FraQrFormat", 120, 1530,
-                                5160, 630);
+    auto *format = Panel::place(new Panel("FraQrFormat", QStringLiteral("格式"), c), "FraQrFormat", 120,
+                                Top + 1530, 5160, 630);
     m_vcard = Panel::place(new QRadioButton(QStringLiteral("vCard 3.0"), format), "OptQrVCard", 180, 300,
                            1800, 255);
     m_mecard = Panel::place(new QRadioButton(QStringLiteral("MeCard（较短，无传真）"), format), "OptQrMeCard",
@@ -65,34 +66,35 @@ QrWindow::QrWindow(CardModel *card, QWidget *mainWindow) : SecondaryWindow(QrLay
     connect(m_vcard, &QRadioButton::clicked, this, [this] { m_card->setQrFormat(ContactFormat::VCard); });
     connect(m_mecard, &QRadioButton::clicked, this, [this] { m_card->setQrFormat(ContactFormat::MeCard); });
 
-    Panel::place(new QLabel(QStringLiteral("模块大小："), c), "LabQrModule", 240, 2340, 1000, 240);
-    m_module = Panel::place(DropDownList::setUp(new QComboBox(c)), "ComboQrModule", 1260, 2280, 1200, 300);
+    Panel::place(new QLabel(QStringLiteral("模块大小："), c), "LabQrModule", 240, Top + 2340, 1000, 240);
+    m_module =
+        Panel::place(DropDownList::setUp(new QComboBox(c)), "ComboQrModule", 1260, Top + 2280, 1200, 300);
     for (int px = MinQrModulePx; px <= MaxQrModulePx; ++px)
         m_module->addItem(QStringLiteral("%1 像素").arg(px), px);
     connect(m_module, qOverload<int>(&QComboBox::activated), this,
             [this](int index) { m_card->setQrModuleSize(m_module->itemData(index).toInt()); });
 
-    m_show =
-        Panel::place(new QCheckBox(QStringLiteral("在名片上显示"), c), "ChkQrShow", 2880, 2310, 2300, 255);
+    m_show = Panel::place(new QCheckBox(QStringLiteral("在名片上显示"), c), "ChkQrShow", 2880, Top + 2310,
+                          2300, 255);
     EventRules::onCheckClick(m_show, this,
                              [this](bool ticked) { m_card->setVisible(ElementId::PicQr, ticked); });
 
-    Panel::place(new QLabel(QStringLiteral("颜色："), c), "LabQrColor", 240, 2820, 700, 240);
-    m_swatch = Panel::place(new QLabel(c), "PicQrColor", 960, 2775, 450, 300);
+    Panel::place(new QLabel(QStringLiteral("颜色："), c), "LabQrColor", 240, Top + 2820, 700, 240);
+    m_swatch = Panel::place(new QLabel(c), "PicQrColor", 960, Top + 2775, 450, 300);
     m_swatch->setFrameShape(QFrame::Box);
     m_swatch->setAutoFillBackground(true);
     auto *strip = new PaletteStrip(c);
     strip->setObjectName(QStringLiteral("PicQrPalette"));
-    strip->move(Twips::toPx(1560), Twips::toPx(2790));
+    strip->move(Twips::toPx(1560), Twips::toPx(Top + 2790));
     connect(strip, &PaletteStrip::pressed, this, [this](VbColor color, Qt::MouseButton button) {
         if (button == Qt::LeftButton)
             chooseColor(color);
     });
     auto *black =
-        Panel::place(Look::pushButton(QStringLiteral("黑色"), c), "CmdQrBlack", 4650, 2745, 630, 330);
+        Panel::place(Look::pushButton(QStringLiteral("黑色"), c), "CmdQrBlack", 4650, Top + 2745, 630, 330);
     connect(black, &QPushButton::clicked, this, [this] { chooseColor(0); });
 
-    m_info = Panel::place(new QLabel(c), "LabQrInfo", 240, 3330, 5040, 900);
+    m_info = Panel::place(new QLabel(c), "LabQrInfo", 240, Top + 3300, 5040, 840);
     m_info->setWordWrap(true);
     m_info->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_info->setTextFormat(Qt::PlainText);

@@ -220,6 +220,14 @@ void TstContactCode::portraitKeepsInside()
     QVERIFY(e.top + e.height <= card.cardHeight());
     QCOMPARE(e.left + e.width, card.cardWidth()); // moved in by the shortest way
     QCOMPARE(e.top, 3105 - e.height);             // already inside vertically
+
+    // A code that grows (larger modules, more text) at the card's edge moves in rather than being cut off.
+    card.setOrientation(Orientation::Landscape);
+    card.moveElement(ElementId::PicQr, 5100 - e.width, 0);
+    card.setQrModuleSize(4);
+    QCOMPARE(e.left + e.width, 5100.0);
+    card.setText(ElementId::LabName, QStringLiteral("张三丰张三丰张三丰"));
+    QCOMPARE(e.left + e.width, 5100.0);
 }
 
 void TstContactCode::designKeepsIt()

@@ -96,7 +96,7 @@ const std::array<PanelRow, PanelCount> PanelTable{{
     {"FrmFont",  360, 3195, 5640, 10995, make<FontPanel>},
     {"FrmPic",   345, 2955, 5655, 10755, make<PicturePanel>},
     {"FrmHLine", 345, 3210, 5655, 10995, make<LinePanel>},
-    {"FrmShow",  345, 1155, 5655, 8970,  make<ShowPanel>},
+    {"FrmShow",  345, 1995, 5655, 9810,  make<ShowPanel>}, // widened by a column for "二维码"
     {"FrmSave",  345, 3225, 5655, 10995, make<SavePanel>},
     {"FrmHelp",  345, 3645, 5655, 11415, makeWithoutCard<HelpPanel>},
     {"FrmAbout", 345, 3645, 5655, 11445, makeWithoutCard<AboutPanel>},

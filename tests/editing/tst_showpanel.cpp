@@ -77,9 +77,9 @@ void TstShowPanel::boxes_data()
                              << "网址" << QRect(240, 4868, 675, 195);
     QTest::newRow("ChkMail") << "ChkMail"
                              << "电邮" << QRect(225, 5265, 675, 195);
-    // Below the design's boxes, at their spacing; the code is hidden on the default card.
+    // A second column beside the first box; the code is hidden on the default card.
     QTest::newRow("ChkQr") << "ChkQr"
-                           << "二维码" << QRect(240, 5653, 675, 195);
+                           << "二维码" << QRect(975, 360, 900, 255);
 }
 
 void TstShowPanel::boxes()

@@ -248,6 +248,13 @@ void TstContactCode::designKeepsIt()
     QCOMPARE(opened.qrText(), card.qrText());
     QCOMPARE(opened.qrImage(), card.qrImage());
 
+    // The code has its own place in the file; the elements are the design's twelve, as before.
+    const QJsonObject written = QJsonDocument::fromJson(bytes).object();
+    QVERIFY(written.value(QStringLiteral("qr")).isObject());
+    QCOMPARE(written.value(QStringLiteral("elements")).toObject().size(), 12);
+    QVERIFY(!written.value(QStringLiteral("elements")).toObject().contains(QStringLiteral("PicQr")));
+    QCOMPARE(written.value(QStringLiteral("version")).toInt(), 1);
+
     // A design saved before the code existed opens with the code hidden, as on a new card.
     QJsonObject root = QJsonDocument::fromJson(bytes).object();
     root.remove(QStringLiteral("qr"));

@@ -1,6 +1,6 @@
 // The contact QR code scanned as a phone would, by zbarimg (Debian's zbar-tools): from the BMP the card is
-// saved as, at each module size, and from a 300 ppi PNG export; what it reads is the text the card says.
-// Skipped where zbarimg is not installed.
+// saved as, at each module size, and from a 300 ppi PNG export and the PDF; what it reads is the text the
+// card says. Skipped where zbarimg is not installed.
 #include "card/CardDesign.h"
 #include "card/CardModel.h"
 #include "card/CardRenderer.h"
@@ -38,6 +38,7 @@ private slots:
     void initTestCase();
     void scans_data();
     void scans();
+    void scansFromThePdf();
 
 private:
     QTemporaryDir m_dir;
@@ -131,6 +132,25 @@ void TstQrScan::scans()
     QCOMPARE(CardExport::write(CardExport::Kind::Png300, CardArt(card), QStringLiteral("card"), png),
              QString());
     QCOMPARE(scan(png), card.qrText());
+}
+
+void TstQrScan::scansFromThePdf()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
+        QSKIP("pdftoppm (poppler-utils) is not installed");
+    CardModel card;
+    card.setQrFields(ContactCode::AllFields);
+    card.setVisible(ElementId::PicQr, true);
+    const QString pdf = m_dir.filePath(QStringLiteral("card.pdf"));
+    QCOMPARE(CardExport::write(CardExport::Kind::PdfCard, CardArt(card), QStringLiteral("card"), pdf),
+             QString());
+    // The code in the PDF is squares, not a picture: rasterised at a printer's resolution it still scans.
+    QProcess raster;
+    raster.start(QStringLiteral("pdftoppm"),
+                 {QStringLiteral("-r"), QStringLiteral("300"), QStringLiteral("-png"),
+                  QStringLiteral("-singlefile"), pdf, m_dir.filePath(QStringLiteral("pdfpage"))});
+    QVERIFY(raster.waitForFinished(30000) && raster.exitCode() == 0);
+    QCOMPARE(scan(m_dir.filePath(QStringLiteral("pdfpage.png"))), card.qrText());
 }
 
 QTEST_MAIN(TstQrScan)

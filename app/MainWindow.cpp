@@ -16,6 +16,7 @@
 #include "editing/LinePanel.h"
 #include "editing/PagePanel.h"
 #include "editing/PicturePanel.h"
+#include "editing/QrWindow.h"
 #include "editing/ShowPanel.h"
 #include "editing/UndoKeys.h"
 #include "output/CardBrowser.h"
@@ -95,7 +96,7 @@ const std::array<PanelRow, PanelCount> PanelTable{{
     {"FrmFont",  360, 3195, 5640, 10995, make<FontPanel>},
     {"FrmPic",   345, 2955, 5655, 10755, make<PicturePanel>},
     {"FrmHLine", 345, 3210, 5655, 10995, make<LinePanel>},
-    {"FrmShow",  345, 1155, 5655, 8970,  make<ShowPanel>},
+    {"FrmShow",  345, 1995, 5655, 9810,  make<ShowPanel>}, // widened by a column for "二维码"
     {"FrmSave",  345, 3225, 5655, 10995, make<SavePanel>},
     {"FrmHelp",  345, 3645, 5655, 11415, makeWithoutCard<HelpPanel>},
     {"FrmAbout", 345, 3645, 5655, 11445, makeWithoutCard<AboutPanel>},
@@ -119,6 +120,7 @@ MainWindow::MainWindow(CardModel *card, QWidget *parent)
     Panel::setGeometryTwips(m_workArea, 120, 420, 6255, 5565);
     m_canvas = m_workArea->canvas();
     new ElementReactions(m_canvas, this);
+    connect(m_canvas, &CardCanvas::qrCodeRequested, this, [this] { QrWindow::showFor(m_card, this); });
     new UndoKeys(this, &card->history());
 
     for (size_t i = 0; i < MenuTable.size(); ++i) {

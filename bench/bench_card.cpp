@@ -4,6 +4,7 @@
 #include "card/CardDesign.h"
 #include "card/CardModel.h"
 #include "card/CardRenderer.h"
+#include "card/ContactCode.h"
 #include "editing/CardCanvas.h"
 #include "editing/ElementReactions.h"
 #include "output/CardFile.h"
@@ -34,6 +35,51 @@ void BM_RenderCard(benchmark::State &state)
     }
 }
 BENCHMARK(BM_RenderCard)->Arg(0)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
+
+// The landscape card with the contact QR code shown (the default texts in it, 2 px modules).
+void BM_RenderCardWithQr(benchmark::State &state)
+{
+    CardModel card;
+    BenchSupport::texturedCard(card);
+    card.setVisible(ElementId::PicQr, true);
+    QImage image(card.cardSizePx(), QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter p(&image);
+        paintCard(p, card);
+        p.end();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+    if (card.qrCode().isNull())
+        state.SkipWithError("no QR code was drawn");
+}
+BENCHMARK(BM_RenderCardWithQr)->Unit(benchmark::kMicrosecond);
+
+// One character typed into the name with all nine texts in the QR code: the text laid out, the code
+// encoded again, and the canvas on the screen painted at once.
+void BM_QrTypedCharacter(benchmark::State &state)
+{
+    CardModel card;
+    BenchSupport::texturedCard(card);
+    card.setQrFields(ContactCode::AllFields);
+    card.setVisible(ElementId::PicQr, true);
+    CardCanvas canvas(&card);
+    canvas.show();
+    BenchSupport::waitForPaints(&canvas);
+    PaintCounter paints(&canvas);
+    const QString name = card.textElement(ElementId::LabName).text;
+    int step = 0;
+    bool followed = true;
+    for (auto _ : state) {
+        // One character more, one less, as typing and deleting do; every step changes the code.
+        const QString text = (step++ & 1) ? name : name + QChar(u'四');
+        card.setText(ElementId::LabName, text);
+        canvas.repaint();
+        followed = followed && card.qrText().contains(text.toUtf8());
+    }
+    if (!followed || paints.count() < step || card.qrCode().isNull())
+        state.SkipWithError("the code did not follow the text or the canvas was not painted");
+}
+BENCHMARK(BM_QrTypedCharacter)->Unit(benchmark::kMicrosecond);
 
 // One mouse move on the name while the left button is held: the canvas's element reports it, the
 // editor's own reactions move the element in the model, and the canvas on the screen is painted again

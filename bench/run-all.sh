@@ -182,6 +182,9 @@ echo
 printf "| %-*s | %15s | %-12s | %-5s |\n" "$W" "Figure (median)" "Measured" "Target" "Holds"
 printf "|%s|%s|%s|%s|\n" "$(printf -- '-%.0s' $(seq $((W + 2))))" "-----------------" "--------------" "-------"
 row "Render the landscape card (texture, logo) into 340 x 207" "$(ms "$R0")" ms 0.3
+row "Render the landscape card with the QR code shown" "$(ms "$(gb_ms BM_RenderCardWithQr)")" ms 0.5
+row "Re-encode the QR code and repaint after one typed character (nine texts)" \
+    "$(ms "$(gb_ms BM_QrTypedCharacter)")" ms 2
 row "One drag step (move, model, canvas repainted)" "$(ms "$(gb_ms BM_DragStep)")" ms 1
 row "Save: render, 24-bit BMP, safe write" "$(ms "$(gb_ms BM_SaveCard)")" ms 5
 row "Save with the design beside the picture (BMP + design, written together)" \

@@ -16,6 +16,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 #include <deque>
 
@@ -140,6 +141,24 @@ QJsonObject textObject(const TextElement &e)
     return o;
 }
 
+const QString VCardName = QStringLiteral("vCard");
+const QString MeCardName = QStringLiteral("MeCard");
+
+// The QR code has a place of its own beside "elements", so that files without it (and the older program)
+// read the rest unchanged.
+QJsonObject qrObject(const CardState &s)
+{
+    QJsonObject o = elementObject(s.qr);
+    QJsonArray fields;
+    for (const ContactCode::FieldRow &f : ContactCode::FieldTable)
+        if (s.qrOptions.fields & ContactCode::bit(f.field))
+            fields.append(QLatin1String(elementInfo(f.element).controlName));
+    o.insert(QStringLiteral("fields"), fields);
+    o.insert(QStringLiteral("format"), s.qrOptions.format == ContactFormat::VCard ? VCardName : MeCardName);
+    o.insert(QStringLiteral("moduleSize"), s.qrOptions.modulePx);
+    return o;
+}
+
 QByteArray encodeState(const CardState &s, const QByteArray *pictureFile)
 {
     Pictures pictures;
@@ -169,10 +188,11 @@ QByteArray encodeState(const CardState &s, const QByteArray *pictureFile)
         const QString name = QLatin1String(info.controlName);
         if (isText(info.id))
             elements.insert(name, textObject(s.texts[size_t(info.id)]));
-        else
+        else if (info.kind != ElementKind::Qr)
             elements.insert(name, elementObject(s.element(info.id)));
     }
     root.insert(QStringLiteral("elements"), elements);
+    root.insert(QStringLiteral("qr"), qrObject(s));
     root.insert(QStringLiteral("pictures"), pictures.encoded());
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
@@ -259,6 +279,55 @@ public:
         e.alignRight = boolean(o, QStringLiteral("alignRight"));
         e.autoSize = boolean(o, QStringLiteral("autoSize"));
         e.wordWrap = boolean(o, QStringLiteral("wordWrap"));
+    }
+
+    // A design without the QR code (saved before there was one) gets it hidden in the top-right corner.
+    void qr(const QJsonObject &root, CardState &s)
+    {
+        s.qr = CardElement{ElementId::PicQr, 0, 0, 0, 0, false, 0};
+        s.qrOptions = QrOptions();
+        const QJsonValue value = root.value(QStringLiteral("qr"));
+        if (value.isUndefined()) {
+            const QrCode code = QrCode::encode(
+                ContactCode::text(ContactCode::fromTexts(s.texts, s.qrOptions.fields), s.qrOptions.format));
+            s.qr.left = std::max(0.0, s.cardWidth -
+                                          code.sizeWithQuietZone() * s.qrOptions.modulePx * Twips::PerPixel);
+            return;
+        }
+        if (!value.isObject()) {
+            fail(QStringLiteral("qr"));
+            return;
+        }
+        const QJsonObject o = value.toObject();
+        element(o, s.qr);
+        if (ContactCode::contrastRatio(VbColors::toQColor(s.qr.color), Qt::white) < ContactCode::MinContrast)
+            fail(QStringLiteral("color"));
+        const QJsonValue fields = need(o, QStringLiteral("fields"));
+        if (!fields.isArray())
+            fail(QStringLiteral("fields"));
+        s.qrOptions.fields = 0;
+        for (const QJsonValue &f : fields.toArray()) {
+            const auto row =
+                std::find_if(ContactCode::FieldTable.begin(), ContactCode::FieldTable.end(),
+                             [&f](const ContactCode::FieldRow &r) {
+                                 return f.toString() == QLatin1String(elementInfo(r.element).controlName);
+                             });
+            if (row == ContactCode::FieldTable.end())
+                fail(QStringLiteral("fields"));
+            else
+                s.qrOptions.fields |= ContactCode::bit(row->field);
+        }
+        const QString format = text(o, QStringLiteral("format"), 16);
+        if (format == VCardName)
+            s.qrOptions.format = ContactFormat::VCard;
+        else if (format == MeCardName)
+            s.qrOptions.format = ContactFormat::MeCard;
+        else
+            fail(QStringLiteral("format"));
+        const double module = number(o, QStringLiteral("moduleSize"), MinQrModulePx, MaxQrModulePx);
+        if (module != std::floor(module))
+            fail(QStringLiteral("moduleSize"));
+        s.qrOptions.modulePx = int(module);
     }
 
     QImage picture(const QJsonValue &v, qint64 *budget)
@@ -398,6 +467,8 @@ bool decodeState(const QByteArray &bytes, CardState &s, QString *reason, QJsonOb
         r.fail(QStringLiteral("elements"));
     const QJsonObject elements = elementsValue.toObject();
     for (const ElementRow &info : ElementTable) {
+        if (info.kind == ElementKind::Qr)
+            continue;
         const QString name = QLatin1String(info.controlName);
         const QJsonValue value = r.need(elements, name);
         if (!value.isObject()) {
@@ -420,8 +491,11 @@ bool decodeState(const QByteArray &bytes, CardState &s, QString *reason, QJsonOb
             s.logoElement.id = info.id;
             r.element(o, s.logoElement);
             break;
+        case ElementKind::Qr:
+            break;
         }
     }
+    r.qr(root, s);
     if (!r.fault.isEmpty())
         return refuse(r.fault);
     // Laid out here, with this machine's fonts; the logo's box is its picture's size, as the card keeps it.

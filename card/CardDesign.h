@@ -15,7 +15,10 @@
 //   "pictures": PNG files in base64 (a picture used twice is stored once),
 //   "elements": {"LabName": {...}, ..., "Hline": {...}, "PicCardLogo": {...}}, each with "left", "top",
 //       "width", "height" (twips), "visible", "color"; a text also "text", "face", "size" (points),
-//       "bold", "italic", "alignRight", "autoSize", "wordWrap".
+//       "bold", "italic", "alignRight", "autoSize", "wordWrap",
+//   "qr": the contact QR code, like an element ("color" its dark colour) with "fields" (the chosen texts'
+//       control names, "LabAdd" for the address with its post code), "format": "vCard" | "MeCard" and
+//       "moduleSize": 2 to 4 pixels; a file without it has the code hidden (this version still writes 1).
 // Colours are the card's 32-bit values (0x00BBGGRR or 0x800000NN). Texts are laid out again on opening.
 // Reading checks every type and range and decodes pictures within a memory limit; anything wrong gives a
 // reason and changes nothing.

@@ -1,5 +1,5 @@
 #pragma once
-// The twelve items of the card and their fixed identities: control name, kind, place in the text panel's
+// The card's items and their fixed identities: control name, kind, place in the text panel's
 // list, show/hide check box and settings key.
 #include "card/VbColor.h"
 
@@ -11,13 +11,16 @@
 // In the card's fixed order. For the ten texts the value is also the text panel's list index.
 // clang-format off
 enum class ElementId {
-    LabName, LabJob, LabOffice, LabAdd, LabPost, LabFax, LabTel, LabMob, LabHttp, LabMail, Hline, PicCardLogo
+    LabName, LabJob, LabOffice, LabAdd, LabPost, LabFax, LabTel, LabMob, LabHttp, LabMail, Hline, PicCardLogo,
+    PicQr
 };
 // clang-format on
-inline constexpr int ElementCount = 12;
+// The design's twelve, then the contact QR code (hidden on the default card).
+inline constexpr int ElementCount = 13;
+inline constexpr int LaidOutCount = 12; // the page layouts place these; the QR code keeps its place
 inline constexpr int TextElementCount = 10;
 
-enum class ElementKind { Text, Line, Logo };
+enum class ElementKind { Text, Line, Logo, Qr };
 
 struct ElementRow {
     ElementId id;
@@ -43,6 +46,7 @@ inline constexpr std::array<ElementRow, ElementCount> ElementTable{{
     {ElementId::LabMail, "LabMail", ElementKind::Text, "电子信箱", "ChkMail", "电邮", "Mail"},
     {ElementId::Hline, "Hline", ElementKind::Line, nullptr, "ChkLine", "直线", "Hline"},
     {ElementId::PicCardLogo, "PicCardLogo", ElementKind::Logo, nullptr, "ChkLogo", "标志", nullptr},
+    {ElementId::PicQr, "PicQr", ElementKind::Qr, nullptr, "ChkQr", "二维码", nullptr},
 }};
 // clang-format on
 
@@ -67,7 +71,7 @@ struct CardElement {
     double width = 0;
     double height = 0;
     bool visible = true;
-    VbColor color = 0; // a text's fore colour, the line's fill colour
+    VbColor color = 0; // a text's fore colour, the line's fill colour, the QR code's dark colour
 };
 
 // One of the ten text items. The box follows the text (auto-size); the address alone wraps at its width.

@@ -20,8 +20,8 @@ struct PageLayout {
     bool addressAutoSize;                         // landscape: auto-size, width = card width
     int addressWidthMargin;                       // portrait: card width minus this
     int addressFixedHeight;                       // portrait: two lines of 9 pt text
-    // In the order the layout sets them.
-    std::array<ElementPlaceRow, ElementCount> places;
+    // In the order the layout sets them; the QR code is not among them (it is moved in when outside).
+    std::array<ElementPlaceRow, LaidOutCount> places;
 };
 
 // clang-format off

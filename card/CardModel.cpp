@@ -8,6 +8,7 @@
 
 #include <QPainter>
 #include <QRectF>
+#include <algorithm>
 
 namespace {
 struct DefaultTextRow {
@@ -77,6 +78,9 @@ CardModel::CardModel(QObject *parent) : QObject(parent), m_motto(DefaultMotto), 
         setLogo(logo);
     QImage tile(Assets::WorkTile);
     m_state.pictureStore = tile.isNull() ? QImage() : tile;
+    // Hidden at first, in the card's top-right corner.
+    updateQr();
+    m_state.qr.left = std::max(0.0, m_state.cardWidth - m_state.qr.width);
     // Made last: building the default card is no step.
     m_history = new CardHistory(this);
 }
@@ -108,6 +112,7 @@ void CardModel::restore(const CardState &s)
 {
     const CardState old = m_state;
     m_state = s;
+    updateQr();
 
     // Only what really changed is announced, so an undo repaints and refreshes no more than it must.
     if (old.orientation != s.orientation || old.cardWidth != s.cardWidth || old.cardHeight != s.cardHeight ||
@@ -121,7 +126,8 @@ void CardModel::restore(const CardState &s)
         const ElementId id = ElementId(i);
         const bool same = isText(id) ? sameText(old.texts[size_t(i)], s.texts[size_t(i)])
                                      : sameElement(old.element(id), s.element(id)) &&
-                                           (id != ElementId::PicCardLogo || samePicture(old.logo, s.logo));
+                                           (id != ElementId::PicCardLogo || samePicture(old.logo, s.logo)) &&
+                                           (id != ElementId::PicQr || old.qrOptions == s.qrOptions);
         if (!same)
             emit elementChanged(id);
     }
@@ -165,6 +171,7 @@ void CardModel::setOrientation(Orientation o)
     m_state.orientation = o;
     applyLayout(pageLayout(o));
     CardFonts::layout(mutableText(ElementId::LabAdd));
+    keepQrInside();
     // The painted layer is deliberately left as it was: the page is not tiled again for the new shape.
     emit orientationChanged(o);
     for (int i = 0; i < ElementCount; ++i)
@@ -254,6 +261,8 @@ const CardElement &CardModel::element(ElementId id) const
 {
     if (isText(id))
         return m_state.texts[size_t(id)];
+    if (id == ElementId::PicQr)
+        return m_state.qr;
     return id == ElementId::Hline ? m_state.line : m_state.logoElement;
 }
 
@@ -267,6 +276,8 @@ CardElement &CardModel::mutableElement(ElementId id)
 {
     if (isText(id))
         return m_state.texts[size_t(id)];
+    if (id == ElementId::PicQr)
+        return m_state.qr;
     return id == ElementId::Hline ? m_state.line : m_state.logoElement;
 }
 
@@ -279,6 +290,9 @@ TextElement &CardModel::mutableText(ElementId id)
 void CardModel::relayoutText(ElementId id)
 {
     CardFonts::layout(mutableText(id));
+    // The code says the texts: it changes with them, in the same step.
+    if (updateQr())
+        emit elementChanged(ElementId::PicQr);
     elementDidChange(id);
 }
 
@@ -329,7 +343,7 @@ void CardModel::setStyle(ElementId id, bool bold, bool italic)
 
 void CardModel::setForeColor(ElementId id, VbColor c)
 {
-    if (id == ElementId::PicCardLogo)
+    if (id == ElementId::PicCardLogo || id == ElementId::PicQr)
         return;
     record("颜色", id);
     mutableElement(id).color = c;
@@ -351,6 +365,9 @@ void CardModel::setVisible(ElementId id, bool visible)
         return;
     record(visible ? "显示" : "隐藏", id);
     e.visible = visible;
+    // A hidden text is left out of the code.
+    if (isText(id) && updateQr())
+        emit elementChanged(ElementId::PicQr);
     elementDidChange(id);
 }
 
@@ -396,6 +413,88 @@ void CardModel::setLogo(const QImage &picture)
     m_state.logoElement.width = picture.width() * Twips::PerPixel;
     m_state.logoElement.height = picture.height() * Twips::PerPixel;
     elementDidChange(ElementId::PicCardLogo);
+}
+
+bool CardModel::updateQr()
+{
+    const QByteArray text = ContactCode::text(ContactCode::fromTexts(m_state.texts, m_state.qrOptions.fields),
+                                              m_state.qrOptions.format);
+    const int modulePx = std::clamp(m_state.qrOptions.modulePx, MinQrModulePx, MaxQrModulePx);
+    bool changed = false;
+    if (text != m_qrText) {
+        m_qrText = text;
+        m_qrCode = QrCode::encode(text);
+        changed = true;
+    }
+    if (changed || modulePx != m_qrImageModulePx || m_state.qr.color != m_qrImageColor ||
+        m_qrImage.isNull() != m_qrCode.isNull()) {
+        m_qrImage = m_qrCode.image(modulePx, VbColors::toQColor(m_state.qr.color));
+        m_qrImageModulePx = modulePx;
+        m_qrImageColor = m_state.qr.color;
+        changed = true;
+    }
+    // The box is the code with its quiet zone; with no code it keeps its place and takes no room.
+    const double side = m_qrCode.sizeWithQuietZone() * modulePx * Twips::PerPixel;
+    if (side != m_state.qr.width) {
+        m_state.qr.width = side;
+        m_state.qr.height = side;
+        // A code cut off by the card's edge would not scan: grown, it moves in as far as it must.
+        keepQrInside();
+    }
+    return changed;
+}
+
+void CardModel::keepQrInside()
+{
+    CardElement &e = m_state.qr;
+    // Moved in by the shortest way; a code larger than the card keeps to its top-left corner.
+    e.left = std::max(0.0, std::min(e.left, m_state.cardWidth - e.width));
+    e.top = std::max(0.0, std::min(e.top, m_state.cardHeight - e.height));
+}
+
+void CardModel::setQrFields(unsigned fields)
+{
+    fields &= ContactCode::AllFields;
+    if (fields == m_state.qrOptions.fields)
+        return;
+    record(QStringLiteral("二维码内容"));
+    m_state.qrOptions.fields = fields;
+    updateQr();
+    elementDidChange(ElementId::PicQr);
+}
+
+void CardModel::setQrFormat(ContactFormat format)
+{
+    if (format == m_state.qrOptions.format)
+        return;
+    record(QStringLiteral("二维码格式"));
+    m_state.qrOptions.format = format;
+    updateQr();
+    elementDidChange(ElementId::PicQr);
+}
+
+void CardModel::setQrModuleSize(int px)
+{
+    px = std::clamp(px, MinQrModulePx, MaxQrModulePx);
+    if (px == m_state.qrOptions.modulePx)
+        return;
+    record(QStringLiteral("二维码大小"));
+    m_state.qrOptions.modulePx = px;
+    updateQr();
+    elementDidChange(ElementId::PicQr);
+}
+
+bool CardModel::setQrColor(VbColor c)
+{
+    if (ContactCode::contrastRatio(VbColors::toQColor(c), Qt::white) < ContactCode::MinContrast)
+        return false;
+    if (c == m_state.qr.color)
+        return true;
+    record(QStringLiteral("二维码颜色"));
+    m_state.qr.color = c;
+    updateQr();
+    elementDidChange(ElementId::PicQr);
+    return true;
 }
 
 std::optional<ElementId> CardModel::elementAt(const QPointF &twips) const

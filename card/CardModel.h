@@ -1,9 +1,11 @@
 #pragma once
-// The card being edited: page (colour, picture, painted layer, orientation) and its twelve elements.
+// The card being edited: page (colour, picture, painted layer, orientation) and its elements: the design's
+// twelve and the contact QR code, which is encoded again whenever what it says changes.
 // Panels change it through these operations and follow it through the signals; nothing else keeps a copy.
 #include "card/CardElement.h"
 #include "card/CardLayout.h"
 #include "card/CardState.h"
+#include "card/QrCode.h"
 
 #include <QImage>
 #include <QObject>
@@ -77,6 +79,18 @@ public:
     void setAddressAutoSize(bool on);
     void setLogo(const QImage &picture); // shown at its natural size, Left/Top kept
 
+    // The contact QR code: its choices, the text it says (UTF-8), the code (null when the text does not fit
+    // into one) and its 96 ppi picture with the quiet zone. Its place is its element's; its size follows.
+    const QrOptions &qrOptions() const { return m_state.qrOptions; }
+    const QByteArray &qrText() const { return m_qrText; }
+    const QrCode &qrCode() const { return m_qrCode; }
+    const QImage &qrImage() const { return m_qrImage; }
+    void setQrFields(unsigned fields); // ContactCode::bit() of the chosen texts
+    void setQrFormat(ContactFormat format);
+    void setQrModuleSize(int px); // clamped to 2..4
+    // Refused (false, nothing changes) when the colour's contrast against white is too low to scan.
+    bool setQrColor(VbColor c);
+
     // The topmost visible element under a point given in twips from the card's top-left corner.
     std::optional<ElementId> elementAt(const QPointF &twips) const;
 
@@ -102,19 +116,29 @@ private:
     void clearPaintedLayer();
     // The card's shape and the element places of a layout, without telling anyone.
     void applyLayout(const PageLayout &layout);
+    // Encodes the code again when what it says or its look has changed; false when nothing changed.
+    bool updateQr();
+    void keepQrInside();
     void record(const QString &description, const QString &mergeKey = QString());
     void record(const char *what, ElementId id, const QString &mergeKey = QString());
 
     CardState m_state; // everything that shows on the card
+    // Worked out from the state's QR code options and texts, kept until they change.
+    QByteArray m_qrText;
+    QrCode m_qrCode;
+    QImage m_qrImage;
+    int m_qrImageModulePx = 0;
+    VbColor m_qrImageColor = 0;
     QString m_motto;
     CardHistory *m_history;
 };
 
-// Bottom to top: the line, the ten texts, the logo. The renderer and the hit test both follow it.
+// Bottom to top: the line, the ten texts, the logo, the QR code. The renderer and the hit test both follow
+// it.
 inline constexpr std::array<ElementId, ElementCount> StackingOrder{
-    ElementId::Hline,  ElementId::LabName, ElementId::LabJob,  ElementId::LabOffice,
-    ElementId::LabAdd, ElementId::LabPost, ElementId::LabFax,  ElementId::LabTel,
-    ElementId::LabMob, ElementId::LabHttp, ElementId::LabMail, ElementId::PicCardLogo};
+    ElementId::Hline,   ElementId::LabName,     ElementId::LabJob, ElementId::LabOffice, ElementId::LabAdd,
+    ElementId::LabPost, ElementId::LabFax,      ElementId::LabTel, ElementId::LabMob,    ElementId::LabHttp,
+    ElementId::LabMail, ElementId::PicCardLogo, ElementId::PicQr};
 
 // The order in which a foreground colour for the whole card recolours the texts (the line follows).
 inline constexpr std::array<ElementId, TextElementCount> ForegroundOrder{

@@ -79,6 +79,18 @@ void paintCard(QPainter &p, const CardModel &card, CardTarget target)
             if (!card.logo().isNull())
                 p.drawImage(Twips::toPx(e.left, e.top), card.logo());
             break;
+        case ElementKind::Qr: {
+            // Whole pixels per module on screen; exact squares at any other scale, so a print scans too.
+            const QPoint at = Twips::toPx(e.left, e.top);
+            if (target == CardTarget::Screen) {
+                if (!card.qrImage().isNull())
+                    p.drawImage(at, card.qrImage());
+            } else {
+                const double side = card.qrCode().sizeWithQuietZone() * card.qrOptions().modulePx;
+                card.qrCode().paint(p, QRectF(at.x(), at.y(), side, side), VbColors::toQColor(e.color));
+            }
+            break;
+        }
         }
     }
     p.restore();

@@ -4,6 +4,8 @@ const CardElement &CardState::element(ElementId id) const
 {
     if (isText(id))
         return texts[size_t(id)];
+    if (id == ElementId::PicQr)
+        return qr;
     return id == ElementId::Hline ? line : logoElement;
 }
 
@@ -39,7 +41,7 @@ bool CardState::samePage(const CardState &o) const
 bool CardState::operator==(const CardState &o) const
 {
     if (!samePage(o) || !sameElement(line, o.line) || !sameElement(logoElement, o.logoElement) ||
-        !samePicture(logo, o.logo))
+        !samePicture(logo, o.logo) || !sameElement(qr, o.qr) || qrOptions != o.qrOptions)
         return false;
     for (size_t i = 0; i < texts.size(); ++i)
         if (!sameText(texts[i], o.texts[i]))

@@ -4,6 +4,7 @@
 // QImages and so shared, not copied, between states; a state costs a few kilobytes.
 #include "card/CardElement.h"
 #include "card/CardLayout.h"
+#include "card/ContactCode.h"
 
 #include <QImage>
 #include <QPointF>
@@ -24,6 +25,8 @@ struct CardState {
     CardElement line;
     CardElement logoElement;
     QImage logo;
+    CardElement qr{ElementId::PicQr, 0, 0, 0, 0, false, 0}; // its size follows the code
+    QrOptions qrOptions;
 
     const CardElement &element(ElementId id) const;
     bool samePage(const CardState &other) const;

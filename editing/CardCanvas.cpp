@@ -72,6 +72,10 @@ QMenu *CardCanvas::makeContextMenu(QWidget *parent)
     redo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
     redo->setEnabled(history.canRedo());
     connect(redo, &QAction::triggered, &history, &CardHistory::redo);
+    menu->addSeparator();
+    QAction *qr = menu->addAction(QStringLiteral("二维码名片…"));
+    qr->setObjectName(QStringLiteral("ActQrCode"));
+    connect(qr, &QAction::triggered, this, &CardCanvas::qrCodeRequested);
     emit contextMenuRequested(menu);
     return menu;
 }

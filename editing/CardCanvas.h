@@ -3,8 +3,8 @@
 // element, named after it, stacked like the drawing, shown only while the element is visible. The children
 // take the mouse (so the topmost visible element gets a press, and keeps the moves while a button is held);
 // the canvas reports what they receive, in twips from the element's top-left corner. A right-click anywhere
-// on the card opens the card's menu: "撤销 …" and "重做 …" with the steps' descriptions, then whatever the
-// receivers of contextMenuRequested add.
+// on the card opens the card's menu: "撤销 …" and "重做 …" with the steps' descriptions, "二维码名片…"
+// (qrCodeRequested), then whatever the receivers of contextMenuRequested add.
 #include "card/CardElement.h"
 
 #include <QWidget>
@@ -30,6 +30,8 @@ signals:
     void elementMoved(ElementId id, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPointF twips);
     void elementReleased(ElementId id, Qt::MouseButton button, Qt::MouseButtons buttons);
     void elementDoubleClicked(ElementId id);
+    // "二维码名片…" was chosen: the QR code window is to open.
+    void qrCodeRequested();
     // The menu is being made: add entries after undo and redo (a separator first).
     void contextMenuRequested(QMenu *menu);
 

@@ -16,7 +16,8 @@ struct ShowBoxRow {
     int height;
 };
 constexpr int BoxWidth = 675;
-constexpr std::array<ShowBoxRow, 13> ShowBoxes{{
+constexpr int QrBoxWidth = 900; // "二维码" is a character longer than the others
+constexpr std::array<ShowBoxRow, 14> ShowBoxes{{
     {int(ElementId::PicCardLogo), 240, 360, 255},
     {Background, 240, 808, 255},
     {int(ElementId::Hline), 240, 1256, 255},
@@ -30,6 +31,9 @@ constexpr std::array<ShowBoxRow, 13> ShowBoxes{{
     {int(ElementId::LabFax), 240, 4480, 195},
     {int(ElementId::LabHttp), 240, 4868, 195},
     {int(ElementId::LabMail), 225, 5265, 195},
+    // The design's column is full to the frame's bottom: the QR code's box starts a second column, beside
+    // the first box, in a panel made wider for it.
+    {int(ElementId::PicQr), 975, 360, 255},
 }};
 } // namespace
 
@@ -45,7 +49,7 @@ ShowPanel::ShowPanel(CardModel *card, QWidget *parent)
         }
         const ElementRow &info = elementInfo(ElementId(b.element));
         auto *box = place(new QCheckBox(QString::fromUtf8(info.checkCaption), this), info.checkBox, b.left,
-                          b.top, BoxWidth, b.height);
+                          b.top, info.id == ElementId::PicQr ? QrBoxWidth : BoxWidth, b.height);
         box->setChecked(card->element(info.id).visible);
         m_elementBoxes[size_t(b.element)] = box;
         // The element takes the box's state each time, so the two always agree.

@@ -79,7 +79,7 @@ expect_geometry "$main" "257 180 510 408" "main window after start"
 click_button 420                      # ImgPage
 expect_geometry "$main" "199 180 626 408" "page panel open"
 click_button 2580                     # ImgHide: closes the page panel, opens its own
-expect_geometry "$main" "213 180 598 408" "visibility panel open"
+expect_geometry "$main" "185 180 654 408" "visibility panel open"
 click_button 2580 3                   # the right button acts as well
 expect_geometry "$main" "257 180 510 408" "panel closed"
 

@@ -175,7 +175,7 @@ void TstMainWindow::panelButtonsToggleTheirPanel_data()
                              << "直线设置" << 10995;
     QTest::newRow("ImgHide") << "ImgHide"
                              << "FrmShow"
-                             << "显示/隐藏" << 8970;
+                             << "显示/隐藏" << 9810;
     QTest::newRow("ImSave") << "ImSave"
                             << "FrmSave"
                             << "保存名片" << 10995;

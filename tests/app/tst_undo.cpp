@@ -184,7 +184,8 @@ void TstUndo::rightClickMenuNamesTheSteps()
     CardCanvas *canvas = m_window->canvas();
     std::unique_ptr<QMenu> menu(canvas->makeContextMenu(nullptr));
     QList<QAction *> actions = menu->actions();
-    QCOMPARE(actions.size(), 2);
+    QCOMPARE(actions.size(), 4); // undo, redo, a separator, the QR code window
+    QCOMPARE(actions[3]->text(), QStringLiteral("二维码名片…"));
     QCOMPARE(actions[0]->text(), QStringLiteral("撤销"));
     QVERIFY(!actions[0]->isEnabled());
     QVERIFY(!actions[1]->isEnabled());

@@ -228,6 +228,8 @@ void TstElementReactions::dragRule_data()
     QTest::newRow("left drags the line") << int(ElementId::Hline) << left << Qt::KeyboardModifiers() << true;
     QTest::newRow("left drags the logo")
         << int(ElementId::PicCardLogo) << left << Qt::KeyboardModifiers() << true;
+    QTest::newRow("left drags the QR code")
+        << int(ElementId::PicQr) << left << Qt::KeyboardModifiers() << true;
     QTest::newRow("shift makes no difference")
         << int(ElementId::LabAdd) << left << Qt::KeyboardModifiers(Qt::ShiftModifier) << true;
     QTest::newRow("ctrl makes no difference")
@@ -251,6 +253,8 @@ void TstElementReactions::dragRule()
         QSKIP("the logo picture is not built in");
     if (e == ElementId::Hline)
         m_card->setLineSize(4920, 150); // big enough to grab in its middle
+    if (e == ElementId::PicQr)
+        m_card->setVisible(e, true); // hidden on the default card
     const CardElement before = m_card->element(e);
     QWidget *w = element(e);
     const QPoint grab(std::min(3, w->width() - 1), std::min(4, w->height() - 1));

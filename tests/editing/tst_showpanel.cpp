@@ -77,6 +77,9 @@ void TstShowPanel::boxes_data()
                              << "网址" << QRect(240, 4868, 675, 195);
     QTest::newRow("ChkMail") << "ChkMail"
                              << "电邮" << QRect(225, 5265, 675, 195);
+    // A second column beside the first box; the code is hidden on the default card.
+    QTest::newRow("ChkQr") << "ChkQr"
+                           << "二维码" << QRect(975, 360, 900, 255);
 }
 
 void TstShowPanel::boxes()
@@ -86,11 +89,11 @@ void TstShowPanel::boxes()
     QFETCH(QRect, place);
     QCOMPARE(m_panel->objectName(), QStringLiteral("FrmShow"));
     QCOMPARE(m_panel->title(), QStringLiteral("显示/隐藏"));
-    QCOMPARE(m_panel->findChildren<QCheckBox *>().size(), 13);
+    QCOMPARE(m_panel->findChildren<QCheckBox *>().size(), 14);
     QCheckBox *b = box(name);
     QCOMPARE(b->text(), caption);
     QCOMPARE(b->geometry(), Twips::rectToPx(place.x(), place.y(), place.width(), place.height()));
-    QVERIFY(b->isChecked());
+    QCOMPARE(b->isChecked(), name != QStringLiteral("ChkQr"));
 }
 
 void TstShowPanel::hiddenElementIsNotDrawn_data()
@@ -113,8 +116,7 @@ void TstShowPanel::hiddenElementIsNotDrawn()
     blank.fill(Qt::white);
     // Only this element is left on the card, so what it draws is all there is.
     for (int other = 0; other < ElementCount; ++other)
-        if (other != id)
-            m_card->setVisible(ElementId(other), false);
+        m_card->setVisible(ElementId(other), other == id);
     const QImage shown = renderCard(*m_card);
     QVERIFY(shown != blank);
 
@@ -164,7 +166,7 @@ void TstShowPanel::backgroundBoxFollowsTheCard()
     QCOMPARE(spy.size(), 2); // the box following the card did not run the switch again
     // Hiding the background hides no element.
     for (int i = 0; i < ElementCount; ++i)
-        QVERIFY(m_card->element(ElementId(i)).visible);
+        QCOMPARE(m_card->element(ElementId(i)).visible, ElementId(i) != ElementId::PicQr);
 }
 
 QTEST_MAIN(TstShowPanel)

@@ -5,7 +5,7 @@ PACKAGES = cmake g++ make qt6-base-dev qt6-translations-l10n libgl-dev libfontco
            fonts-arphic-uming fonts-noto-cjk fonts-dejavu-core xvfb xauth xdotool x11-utils \
            libbenchmark-dev poppler-utils time cups-daemon clang libclang-rt-14-dev \
            desktop-file-utils appstream fontconfig libxml2-utils \
-           libqrencode-dev zbar-tools
+           pkg-config libqrencode-dev zbar-tools
 
 # Only for `make bench`: strace (to check that listing the card folder opens no card), Xlib (for the
 # start-up probe) and enough font families (about 130) for the main window's font list to be measured

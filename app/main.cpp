@@ -17,9 +17,9 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velnor"));
-    // An installed copy is known to the desktop by its entry and icon (menus, task bar, start-up notice).
+    // An installed copy is known to the desktop by its entry and icon (menus, task bar, start-up notice);
+    // the icon is set once the splash is on the screen, below.
     QGuiApplication::setDesktopFileName(QStringLiteral(VELNOR_APP_ID));
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(VELNOR_APP_ID)));
     // The program ends through its exit button (or the main window being closed); the splash closing
     // before the main window appears must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -53,7 +53,12 @@ int main(int argc, char *argv[])
     };
     std::unique_ptr<MainWindow> window;
     auto *splash = new SplashWindow;
-    QObject::connect(splash, &SplashWindow::onScreen, &app, makeCard);
+    QObject::connect(splash, &SplashWindow::onScreen, &app, [&makeCard] {
+        // The icon comes from the icon theme, which takes a look through the theme's folders: done while
+        // the splash is up, for the main window and the secondary windows; the splash shows none.
+        QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(VELNOR_APP_ID)));
+        makeCard();
+    });
     QObject::connect(splash, &SplashWindow::finished, &app, [&] {
         makeCard();
         window = std::make_unique<MainWindow>(card.get());

@@ -37,30 +37,16 @@ fail() {
     exit 1
 }
 
-# "x y w h" of a window
-geometry() {
-    xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
-                             /^ *Width:/{w=$2} /^ *Height:/{h=$2} END{print x, y, w, h}'
-}
+. "$(dirname "$0")/xwindows.sh" # geometry, find_window (of a process)
 
 # The program's visible window of the given size, waiting up to $3 seconds.
-find_window() {
-    local w=$1 h=$2 tries=$(( $3 * 10 + 1 ))
-    for _ in $(seq "$tries"); do
-        for id in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
-            read -r _ _ ww hh < <(geometry "$id")
-            if [ "$ww" = "$w" ] && [ "$hh" = "$h" ]; then echo "$id"; return 0; fi
-        done
-        sleep 0.1
-    done
-    return 1
-}
+program_window() { find_window "$pid" "$@"; }
 
 # Waits until no visible window of that size is left (up to $3 seconds).
 gone() {
     local w=$1 h=$2
     for _ in $(seq $(( $3 * 10 + 1 ))); do
-        find_window "$w" "$h" 0 >/dev/null || return 0
+        program_window "$w" "$h" 0 >/dev/null || return 0
         sleep 0.1
     done
     return 1
@@ -106,10 +92,10 @@ click_button() {
 
 "$work/velnor" &
 pid=$!
-splash=$(find_window 427 215 20) || fail "no splash"
+splash=$(program_window 427 215 20) || fail "no splash"
 read -r sx sy _ _ < <(geometry "$splash")
 xdotool mousemove $(( sx + 20 )) $(( sy + 20 )) click 1
-main=$(find_window 510 408 10) || fail "the main window did not appear"
+main=$(program_window 510 408 10) || fail "the main window did not appear"
 sleep 0.3
 
 # Save twice through the keys: Ctrl+S, a name typed over the selected default, Enter.
@@ -175,14 +161,14 @@ sleep 0.3
 
 # The settings dialog closes with Esc.
 click_button 4080 # ImgSet
-dialog=$(find_window 636 145 5) || fail "the settings dialog did not open"
+dialog=$(program_window 636 145 5) || fail "the settings dialog did not open"
 keys_to "$dialog" Escape
 gone 636 145 3 || fail "Esc did not close the settings dialog"
 echo "ok: Esc closed the settings dialog"
 
 # The browser: Delete asks, Yes deletes; the print window and the browser close with Esc.
 click_button 3660 # ImgView
-browser=$(find_window 510 395 5) || fail "the browser did not open"
+browser=$(program_window 510 395 5) || fail "the browser did not open"
 read -r bx by _ _ < <(geometry "$browser")
 # The first entry of `File1` (6030, 600 twips in the client area).
 xdotool mousemove $(( bx + 1 + 402 + 20 )) $(( by + 1 + 40 + 7 )) click 1
@@ -199,14 +185,14 @@ echo "ok: Delete deleted the chosen card after the question"
 xdotool mousemove $(( bx + 1 + 402 + 20 )) $(( by + 1 + 40 + 7 )) click 1
 sleep 0.4
 xdotool mousemove $(( bx + 1 + 400 + 25 )) $(( by + 1 + 363 + 11 )) click 1 # CmdPrint
-print=$(find_window 746 571 5) || fail "the print window did not open"
+print=$(program_window 746 571 5) || fail "the print window did not open"
 keys_to "$print" Escape
 gone 746 571 3 || fail "Esc did not close the print window"
-browser=$(find_window 510 395 3) || fail "the browser did not come back"
+browser=$(program_window 510 395 3) || fail "the browser did not come back"
 echo "ok: Esc closed the print window"
 keys_to "$browser" Escape
 gone 510 395 3 || fail "Esc did not close the browser"
-main=$(find_window 510 408 3) || fail "the main window did not come back"
+main=$(program_window 510 408 3) || fail "the main window did not come back"
 echo "ok: Esc closed the browser"
 
 click_button 5640 # ImgExit

@@ -34,24 +34,8 @@ fail() {
     exit 1
 }
 
-# "x y w h" of a window
-geometry() {
-    xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
-                             /^ *Width:/{w=$2} /^ *Height:/{h=$2} END{print x, y, w, h}'
-}
-
-# The visible window of a process with the given width and height, waiting up to $4 seconds.
-find_window() {
-    local pid=$1 w=$2 h=$3 tries=$(( $4 * 10 + 1 ))
-    for _ in $(seq "$tries"); do
-        for id in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
-            read -r _ _ ww hh < <(geometry "$id")
-            if [ "$ww" = "$w" ] && [ "$hh" = "$h" ]; then echo "$id"; return 0; fi
-        done
-        sleep 0.1
-    done
-    return 1
-}
+# geometry, find_window
+. "$(dirname "$0")/xwindows.sh"
 
 expect_geometry() { # window, expected "x y w h", what
     local got
